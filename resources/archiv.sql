@@ -1,0 +1,12 @@
+-- Information-system database of the KELMORA family: who works on which project with
+-- which program.
+PRAGMA user_version = 1;
+
+CREATE TABLE ADMIN (
+    BENUTZER     TEXT COLLATE NOCASE NOT NULL,
+    PROG         TEXT COLLATE NOCASE,
+    PROJEKTSPFAD TEXT COLLATE NOCASE,
+    PROJEKT      TEXT COLLATE NOCASE,
+    BEARBEITER   TEXT COLLATE NOCASE
+);
+CREATE INDEX ADMIN_BENUTZER ON ADMIN (BENUTZER);

@@ -1,0 +1,84 @@
+-- Empty project database of VELOR. Every table that holds a record's data has the record
+-- ID as its first column (copying records between projects matches columns by position).
+-- Declared types name the original column types: LONG (32-bit), SMALLINT (16-bit), SINGLE,
+-- DOUBLE, TEXT, BOOLEAN, DATETIME. Text compares without regard to case.
+PRAGMA user_version = 1;
+
+CREATE TABLE E1 (
+    ID   LONG NOT NULL,
+    KEN  TEXT COLLATE NOCASE,
+    KOM  TEXT COLLATE NOCASE,
+    AKT  BOOLEAN NOT NULL DEFAULT 0
+);
+CREATE INDEX E1_ID ON E1 (ID);
+CREATE INDEX E1_KEN ON E1 (KEN);
+
+CREATE TABLE A1 (
+    ID    LONG NOT NULL,
+    BONEU BOOLEAN NOT NULL DEFAULT 0
+);
+CREATE INDEX A1_ID ON A1 (ID);
+
+CREATE TABLE E2 (
+    ID   LONG NOT NULL,
+    LOGX SMALLINT,
+    LOGY SMALLINT,
+    OX   SMALLINT,
+    OY   SMALLINT,
+    XMIN SINGLE,
+    XMAX SINGLE,
+    YMIN SINGLE,
+    YMAX SINGLE,
+    MYMX SINGLE
+);
+CREATE INDEX E2_ID ON E2 (ID);
+
+CREATE TABLE E3 (
+    ID     LONG NOT NULL,
+    POLYNR SMALLINT,
+    PKTNR  SMALLINT,
+    GRUPPE TEXT COLLATE NOCASE,
+    PX     SINGLE,
+    PY     SINGLE
+);
+CREATE INDEX E3_KEY ON E3 (ID, POLYNR, PKTNR);
+
+CREATE TABLE G0 (
+    ID       LONG NOT NULL,
+    IDOBJEKT SMALLINT,
+    OX       SMALLINT,
+    OY       SMALLINT,
+    RL       SINGLE,
+    RR       SINGLE,
+    RO       SINGLE,
+    RU       SINGLE,
+    XMIN     SINGLE,
+    XMAX     SINGLE,
+    YMIN     SINGLE,
+    YMAX     SINGLE,
+    MX       SINGLE,
+    MY       SINGLE,
+    MYMX     SINGLE,
+    MSP      SINGLE
+);
+CREATE INDEX G0_KEY ON G0 (ID, IDOBJEKT);
+
+CREATE TABLE G2_1 (
+    ID       LONG NOT NULL,
+    IDOBJEKT SMALLINT,
+    LFDNR    SMALLINT,
+    KEN      SMALLINT,
+    TXT      TEXT COLLATE NOCASE
+);
+CREATE INDEX G2_1_KEY ON G2_1 (ID, IDOBJEKT, LFDNR);
+
+CREATE TABLE G2_2 (
+    ID       LONG NOT NULL,
+    IDOBJEKT SMALLINT,
+    LFDNR    SMALLINT,
+    PKTNR    SMALLINT,
+    KEN      TEXT COLLATE NOCASE,
+    PX       SINGLE,
+    PY       SINGLE
+);
+CREATE INDEX G2_2_KEY ON G2_2 (ID, IDOBJEKT, LFDNR, PKTNR);

@@ -1,0 +1,29 @@
+-- Presets database: settings shared by all projects. For VELOR the layouts of instrument
+-- data files ("Elektronikvorgaben"): one header row per configuration and one row per value.
+PRAGMA user_version = 1;
+
+CREATE TABLE VELOR_VE1 (
+    IDK     LONG NOT NULL,
+    AKVK    TEXT COLLATE NOCASE,
+    ZL      SMALLINT,
+    DATUM   TEXT COLLATE NOCASE,
+    UHRZEIT TEXT,
+    KENZ1NR TEXT COLLATE NOCASE,
+    KENZ1KZ TEXT COLLATE NOCASE,
+    TZS     TEXT COLLATE NOCASE,
+    TZZ     TEXT COLLATE NOCASE
+);
+CREATE INDEX VELOR_VE1_IDK ON VELOR_VE1 (IDK);
+CREATE INDEX VELOR_VE1_AKVK ON VELOR_VE1 (AKVK);
+
+CREATE TABLE VELOR_VE2 (
+    IDK      LONG NOT NULL,
+    MNR      SMALLINT,
+    SPALTE   TEXT COLLATE NOCASE,
+    POSITION SMALLINT,
+    PRAEFIX  TEXT COLLATE NOCASE,
+    SUFFIX   TEXT COLLATE NOCASE,
+    FAKTOR   SINGLE,
+    FORMAT   TEXT
+);
+CREATE INDEX VELOR_VE2_KEY ON VELOR_VE2 (IDK, MNR);

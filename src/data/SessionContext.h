@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/db/Connection.h"
+
+#include <QLocale>
+#include <QString>
+#include <cstdint>
+
+// The session of one run, owned by the main window and handed to every window and class
+// that needs it: who works on which project, where its files are, the language and the
+// decimal separator, and the open connections to the working copy (cnnX) and the presets
+// database (cnnX_V).
+class SessionContext {
+public:
+    SessionContext();
+
+    static QString title() { return QStringLiteral("VELOR"); }
+
+    // The logged-in user, upper case; "UNBEK." when the system does not tell.
+    QString BENUTZER() const;
+    // The information-system folder from the settings store; empty when the key is missing.
+    QString DATENBANKPFAD() const;
+    QString PROJEKT() const { return projekt_; }
+    QString PROJEKTSPFAD() const { return projektspfad_; }
+    QString BEARBEITER() const { return bearbeiter_; }
+    // The working copy <install>/BENUTZER/<user>/VELOR.mdb; its folders are created on read.
+    QString XMDBPFAD() const;
+    int16_t SPRACHE() const { return sprache_; }
+    QString DEZIMALPUNKT() const { return dezimalpunkt_; }
+
+    // The folder the program runs from; a path containing "SOURCE" means a development start.
+    QString programFolder() const { return programFolder_; }
+    void setProgramFolder(const QString& folder) { programFolder_ = folder; }
+    bool isStandAlone() const;
+
+    QString projectFolder() const;
+    QString projectDatabase() const;
+    QString templateDatabase() const;
+    QString archiveDatabase() const;
+    QString presetsDatabase() const;
+
+    // Set by start-up.
+    void setProject(const QString& projektspfad, const QString& projekt, const QString& bearbeiter);
+    void setLocale(const QLocale& locale);
+
+    // Unsaved changes in the working copy.
+    bool BOGEAENDERT = false;
+
+    db::Connection cnnX;
+    db::Connection cnnX_V;
+
+private:
+    QString programFolder_;
+    QString projekt_, projektspfad_, bearbeiter_;
+    int16_t sprache_ = 3;
+    QString dezimalpunkt_ = QStringLiteral(",");
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+// A connection to one database file, opened with the original Jet connection strings
+// ("...; Data Source=<path>;..."). The file must exist and be a database; anything else is a
+// clear run-time error. Prepared statements are cached, since the data layer runs the same
+// few statements many thousand times.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    void Open(const QString& connectionString, int timeoutSeconds = 30);
+    void OpenFile(const QString& path, int timeoutSeconds = 30);
+    void Close();
+    bool isOpen() const { return db_ != nullptr; }
+    const QString& path() const { return path_; }
+    sqlite3* handle() const { return db_; }
+
+    void Execute(const QString& sql);
+    // Transactions nest: only the outermost Begin/Commit reaches the engine.
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    bool inTransaction() const { return transactionDepth_ > 0; }
+
+    // A prepared statement from the cache, reset and with its bindings cleared.
+    sqlite3_stmt* prepare(const QString& sql);
+
+    // Raises the engine's last error as a database run-time error.
+    [[noreturn]] void raiseError() const;
+
+    static QString dataSource(const QString& connectionString);
+
+private:
+    void clearStatements();
+
+    sqlite3* db_ = nullptr;
+    QString path_;
+    int transactionDepth_ = 0;
+    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+};
+
+}  // namespace db

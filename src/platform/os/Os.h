@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace vb {
+
+// The operating-system services the program asks for: the user name, the per-user settings
+// store and file-system look-ups. Paths are joined with "/".
+class Os {
+public:
+    // The logged-in user's name as the system reports it ($USER, else the account name);
+    // empty when neither can be found.
+    static QString userName();
+
+    // The per-user settings store (application, section, key), as GetSetting/SaveSetting.
+    // It lives under $XDG_CONFIG_HOME/KELMORA, so tests use a temporary home.
+    static QString getSetting(const QString& application, const QString& section, const QString& key,
+                              const QString& defaultValue = QString());
+    static void saveSetting(const QString& application, const QString& section, const QString& key, const QString& value);
+
+    // The folder the running program lives in.
+    static QString programFolder();
+    static QString parentFolder(const QString& path);
+    static QString join(const QString& folder, const QString& name);
+    static bool folderExists(const QString& path);
+    static bool fileExists(const QString& path);
+    // Finds `name` in `folder` without regard to case ("VELOR.HLP" finds "velor.hlp");
+    // returns the path as it is on disk, or empty text.
+    static QString findFileNoCase(const QString& folder, const QString& name);
+    static qint64 fileSize(const QString& path);
+};
+
+}  // namespace vb

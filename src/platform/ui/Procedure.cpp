@@ -1,0 +1,39 @@
+#include "platform/ui/Procedure.h"
+
+#include "platform/ui/Ui.h"
+#include "platform/vb/VbError.h"
+
+#include <new>
+
+namespace vb {
+
+Procedure::Procedure(QString prefix, QString title) : prefix_(std::move(prefix)), title_(std::move(title)) {}
+
+QString Procedure::message(const QString& prefix, int number, const QString& description)
+{
+    return prefix + QString::number(number) + vbCrLf + description;
+}
+
+void Procedure::report(int number, const QString& description)
+{
+    failed_ = true;
+    const int answer = Ui::instance().MsgBox(message(prefix_, number, description), vbExclamation | vbOKCancel, title_);
+    if (answer == vbCancel) cancelled_ = true;
+}
+
+bool Procedure::step(const std::function<void()>& f)
+{
+    if (cancelled_) return false;
+    try {
+        f();
+    } catch (const VbError& e) {
+        report(e.number(), e.description());
+    } catch (const std::bad_alloc&) {
+        report(7, QStringLiteral("Out of memory"));
+    } catch (const std::exception& e) {
+        report(errInvalidCall, QString::fromUtf8(e.what()));
+    }
+    return !cancelled_;
+}
+
+}  // namespace vb

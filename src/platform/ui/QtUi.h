@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/ui/Ui.h"
+
+#include <QElapsedTimer>
+
+namespace vb {
+
+// The service on real windows: QMessageBox, QInputDialog, exec(), processEvents.
+class QtUi : public Ui {
+public:
+    QtUi();
+    int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    void ShowModal(QDialog& dialog) override;
+    void DoEvents() override;
+    void Sleep(int milliseconds) override;
+    void SetPointer(Pointer pointer) override;
+    bool OpenDocument(const QString& path) override;
+
+private:
+    QElapsedTimer sinceEvents_;
+    bool pointerOverridden_ = false;
+};
+
+}  // namespace vb

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace vb {
+
+// MsgBox button and icon flags and answers, with the original values so that stored
+// or combined flags keep their meaning.
+enum MsgBoxStyle : int {
+    vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4, vbRetryCancel = 5,
+    vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
+    vbDefaultButton2 = 256, vbDefaultButton3 = 512,
+};
+enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+inline const QString vbCrLf = QStringLiteral("\r\n");
+
+enum class Pointer { Default, Hourglass, Arrow, Cross, SizeAll };
+
+// Every message, question, modal window and pause of the program goes through this service,
+// so that tests can run every flow headless, answer the questions and read the exact texts.
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    virtual int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title = QString()) = 0;
+    // Returns the typed text; an empty text when the user cancelled.
+    virtual QString InputBox(const QString& prompt, const QString& title = QString(),
+                             const QString& defaultText = QString()) = 0;
+    // Shows a loaded dialog modally and returns when it has been closed.
+    virtual void ShowModal(QDialog& dialog) = 0;
+    // Lets pending window messages run.
+    virtual void DoEvents() = 0;
+    // Pauses; the pause is multiplied by the scale (tests set it to 0).
+    virtual void Sleep(int milliseconds) = 0;
+    virtual void SetPointer(Pointer pointer) = 0;
+    // Opens a document with the desktop's default application.
+    virtual bool OpenDocument(const QString& path) = 0;
+
+    static Ui& instance();
+    // Installs the service for the whole program; the caller keeps ownership.
+    static void install(Ui* ui);
+};
+
+// Shortcuts used by the program's code.
+inline int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title = QString())
+{
+    return Ui::instance().MsgBox(prompt, buttons, title);
+}
+inline void DoEvents() { Ui::instance().DoEvents(); }
+
+}  // namespace vb
