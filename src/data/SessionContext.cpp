@@ -47,10 +47,8 @@ void SessionContext::setProject(const QString& projektspfad, const QString& proj
     bearbeiter_ = bearbeiter;
 }
 
-void SessionContext::setLocale(const QLocale& locale)
+void SessionContext::setDecimalSeparator(const QString& separator)
 {
-    const QString language = QLocale::languageToCode(locale.language(), QLocale::ISO639Part1);
-    sprache_ = language == QLatin1String("en") ? 1 : 3;
-    dezimalpunkt_ = locale.decimalPoint();
-    vb::VbLocale::set(locale);
+    dezimalpunkt_ = separator;
+    if (!separator.isEmpty()) vb::VbLocale::setDecimalSeparator(separator.at(0));
 }

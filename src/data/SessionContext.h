@@ -2,7 +2,6 @@
 
 #include "platform/db/Connection.h"
 
-#include <QLocale>
 #include <QString>
 #include <cstdint>
 
@@ -41,7 +40,9 @@ public:
 
     // Set by start-up.
     void setProject(const QString& projektspfad, const QString& projekt, const QString& bearbeiter);
-    void setLocale(const QLocale& locale);
+    void setLanguage(int16_t sprache) { sprache_ = sprache; }
+    // The separator typed and shown in numbers; also what every conversion uses from now on.
+    void setDecimalSeparator(const QString& separator);
 
     // Unsaved changes in the working copy.
     bool BOGEAENDERT = false;

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,7 @@ class QLineEdit;
 class QListWidget;
 class QRadioButton;
 class SessionContext;
+class TransferSteps;
 namespace vb { class FlexGrid; }
 
 // The data-binding object: bound to one table and one set of keys (the record ID and up to
@@ -55,6 +57,9 @@ public:
     // --- SQL, statistics, lists, deletion ------------------------------------------------
     // The composed SELECT text (what DT opens).
     QString sqlDT(const QString& SPV, const IndexPairs& idx = {}) const;
+    // The SELECT the index statistics open, and the selection LOESCHEN deletes.
+    QString sqlINDEX(const IndexPairs& idx) const;
+    QString sqlLOESCHEN(const IndexPairs& idx = {}) const;
     db::Recordset DT(const QString& SPV, const IndexPairs& idx = {});
     void INDEX(int16_t& MINI, int16_t& MAXI, int16_t& AN, const IndexPairs& idx);
     void INDEXL(int32_t& MINI, int32_t& MAXI, int16_t& AN, const IndexPairs& idx);
@@ -141,8 +146,34 @@ public:
     bool DTFMM(const QString& SPV, QComboBox* cboX, const IndexPairs& idx = {});
 
 private:
+    using Apply = std::function<void(const vb::Value&)>;
+    using ApplyAt = std::function<void(size_t, const vb::Value&)>;
+    using Start = std::function<bool(int rowCount)>;
+
     bool WERTESCHREIBEN(const QString& SPV, const std::vector<vb::Value>& values, const IndexPairs& idx);
     bool WERTELESEN(const QString& SPV, std::vector<vb::Value>& values, const IndexPairs& idx);
+
+    // Which keys a written row receives: the list store sets a key only when its value is not
+    // empty, the grid store whenever its column is named.
+    enum class KeyRule { NamedWithValue, Named };
+    // The write loop of WERTESCHREIBEN and DFTF: overwrite the selection's rows in order,
+    // append what is missing, delete the surplus. Without `steps` the first failure throws;
+    // with them each statement is a step (OK goes on). False when cancelled.
+    bool writeRows(db::Recordset& rs, const QString& SPV, const std::vector<vb::Value>& values,
+                   const IndexPairs& idx, KeyRule keys, TransferSteps* steps);
+    bool deleteToEnd(db::Recordset& rs, TransferSteps* steps);
+    // WERTELESEN's loop; `keepNull` hands a NULL field on as Null instead of skipping it.
+    bool readRows(const QString& SPV, std::vector<vb::Value>& values, const IndexPairs& idx, bool keepNull);
+    void indexStats(const IndexPairs& idx, const QString& title, const Apply& setMin, const Apply& setMax, int16_t& AN);
+
+    // The generic members of the transfer family.
+    bool storeValue(const QString& SPV, const vb::Value& value, const IndexPairs& idx);
+    bool loadValue(const QString& SPV, const IndexPairs& idx, bool skipNull, const Apply& apply);
+    bool storeArray(const QString& SPV, const std::vector<vb::Value>& values, const IndexPairs& idx);
+    bool loadArray(const QString& SPV, const IndexPairs& idx, const ApplyAt& assign);
+    bool loadRows(const QString& SPV, const IndexPairs& idx, TransferSteps& steps, const Start& start, const ApplyAt& use);
+    QString gridText(const QString& SPV, const QString& SPNR, vb::FlexGrid* flxX, const char* verb, int number,
+                     const QString& description) const;
 
     SessionContext& session_;
     db::Connection* connection_;

@@ -1,0 +1,139 @@
+#include "frame/DemoDiagram.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QRandomGenerator>
+#include <QTransform>
+#include <cmath>
+
+namespace {
+
+struct Frame {
+    QRectF area;  // plot frame in pixels
+    double xmin, xmax, ymin, ymax;
+    QPointF map(double x, double y) const
+    {
+        return {area.left() + (x - xmin) / (xmax - xmin) * area.width(), area.top() + (y - ymin) / (ymax - ymin) * area.height()};
+    }
+};
+
+void drawAxes(QPainter& p, const Frame& f, double unit)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(static_cast<int>(3.2 * unit));
+    p.setFont(font);
+    p.setPen(QPen(QColor(150, 150, 150), 0.25 * unit));
+    for (int i = 0; i <= 10; ++i) {
+        const QPointF a = f.map(f.xmin + i * (f.xmax - f.xmin) / 10, f.ymin), b = f.map(f.xmin + i * (f.xmax - f.xmin) / 10, f.ymax);
+        p.drawLine(a, b);
+        const QPointF c = f.map(f.xmin, f.ymin + i * (f.ymax - f.ymin) / 10), d = f.map(f.xmax, f.ymin + i * (f.ymax - f.ymin) / 10);
+        p.drawLine(c, d);
+    }
+    p.setPen(QPen(Qt::black, 0.5 * unit));
+    p.drawRect(f.area);
+    for (int i = 0; i <= 10; ++i) {
+        const double x = f.xmin + i * (f.xmax - f.xmin) / 10;
+        const QPointF a = f.map(x, f.ymin);
+        p.drawText(QRectF(a.x() - 10 * unit, a.y() - 6 * unit, 20 * unit, 5 * unit), Qt::AlignCenter, QString::number(x, 'f', 0));
+        const double y = f.ymin + i * (f.ymax - f.ymin) / 10;
+        const QPointF b = f.map(f.xmin, y);
+        p.drawText(QRectF(b.x() - 14 * unit, b.y() - 2.5 * unit, 12 * unit, 5 * unit), Qt::AlignRight | Qt::AlignVCenter,
+                   QString::number(y, 'f', 0));
+    }
+    p.drawText(QRectF(f.area.left(), f.area.top() - 14 * unit, f.area.width(), 6 * unit), Qt::AlignCenter,
+               QStringLiteral("Spannung \u03C3 [kN/m\u00B2]"));
+    p.save();
+    p.translate(f.area.left() - 18 * unit, f.area.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-40 * unit, -3 * unit, 80 * unit, 6 * unit), Qt::AlignCenter, QStringLiteral("Setzung s [mm]"));
+    p.restore();
+}
+
+void drawCurves(QPainter& p, const Frame& f, double unit)
+{
+    // Settlement grows with load and flattens: s = a * ln(1 + sigma / b).
+    const struct { double a, b; QColor color; Qt::PenStyle style; } curves[] = {
+        {3.1, 40, Qt::black, Qt::SolidLine},
+        {2.2, 60, Qt::black, Qt::DashLine},
+        {1.4, 90, Qt::black, Qt::DotLine},
+    };
+    int n = 0;
+    for (const auto& c : curves) {
+        QPainterPath path;
+        for (int i = 0; i <= 100; ++i) {
+            const double sigma = f.xmin + i * (f.xmax - f.xmin) / 100;
+            const QPointF pt = f.map(sigma, c.a * std::log(1 + sigma / c.b));
+            if (i == 0) path.moveTo(pt);
+            else path.lineTo(pt);
+        }
+        p.setPen(QPen(c.color, 0.7 * unit, c.style));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
+        p.setPen(QPen(Qt::black, 0.5 * unit));
+        for (int k = 1; k <= 4; ++k) {
+            const double sigma = k * 50.0;
+            const QPointF pt = f.map(sigma, c.a * std::log(1 + sigma / c.b));
+            if (n == 0) p.drawEllipse(pt, 1.2 * unit, 1.2 * unit);
+            else if (n == 1) p.drawRect(QRectF(pt.x() - 1.2 * unit, pt.y() - 1.2 * unit, 2.4 * unit, 2.4 * unit));
+            else p.drawPolygon(QPolygonF({pt + QPointF(0, -1.5 * unit), pt + QPointF(1.4 * unit, 1.1 * unit), pt + QPointF(-1.4 * unit, 1.1 * unit)}));
+        }
+        const QPointF label = f.map(205, c.a * std::log(1 + 205 / c.b));
+        p.drawText(label + QPointF(1.5 * unit, -2.5 * unit), QStringLiteral("Probe %1").arg(n + 1));
+        ++n;
+    }
+}
+
+QImage blurred(const QImage& source)
+{
+    // A scanner's optics: a small box blur, done by scaling down and up again.
+    const QImage small = source.scaled(source.width() * 2 / 3, source.height() * 2 / 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return small.scaled(source.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+}  // namespace
+
+QImage DemoDiagram::render(int width, int height)
+{
+    QImage img(width, height, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double unit = width / 250.0;  // pixels per millimetre of the printed page
+    Frame f{QRectF(32 * unit, 30 * unit, width - 60 * unit, height - 52 * unit), 0, 250, 0, 10};
+    drawAxes(p, f, unit);
+    drawCurves(p, f, unit);
+    QFont title(QStringLiteral("Liberation Sans"));
+    title.setPixelSize(static_cast<int>(4.5 * unit));
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(0, 4 * unit, width, 8 * unit), Qt::AlignCenter, QStringLiteral("Bild 7: Drucksetzungslinien, Ödometerversuche"));
+    return img;
+}
+
+QImage DemoDiagram::scanned(int width, int height)
+{
+    const QImage clean = render(width, height);
+    QImage page(width, height, QImage::Format_RGB32);
+    page.fill(QColor(247, 244, 236));
+    QPainter p(&page);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.translate(width / 2.0, height / 2.0);
+    p.rotate(0.45);
+    p.translate(-width / 2.0, -height / 2.0);
+    p.setCompositionMode(QPainter::CompositionMode_Multiply);
+    p.drawImage(0, 0, clean);
+    p.end();
+    QImage out = blurred(page);
+    QRandomGenerator rng(7);  // the same scan every time
+    for (int y = 0; y < out.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const int noise = static_cast<int>(rng.bounded(13)) - 6;
+            line[x] = qRgb(qBound(0, qRed(line[x]) + noise, 255), qBound(0, qGreen(line[x]) + noise, 255), qBound(0, qBlue(line[x]) + noise, 255));
+        }
+    }
+    return out;
+}
+
+bool DemoDiagram::save(const QString& path) { return scanned(1400, 990).save(path, "JPEG", 82); }

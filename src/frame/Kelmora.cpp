@@ -1,0 +1,48 @@
+#include "frame/Kelmora.h"
+
+#include "data/SessionContext.h"
+#include "frame/DemoDiagram.h"
+#include "platform/os/Os.h"
+
+#include <QDir>
+#include <QProcess>
+
+using vb::Os;
+
+QString Kelmora::user() { return SessionContext().BENUTZER(); }
+
+Installation Kelmora::demo(const QString& dir) const
+{
+    Installation target = installation_;
+    if (!dir.isEmpty() && QDir(dir).absolutePath() != installation_.root()) {
+        installation_.copyTo(dir);
+        target = Installation(dir);
+    }
+    target.ensureInformationSystem();
+    const QString project = target.createProject(target.projectsFolder(), QStringLiteral("DEMO"));
+    const QString picture = Os::join(Os::join(project, QStringLiteral("GRAFIK")), QStringLiteral("Drucksetzung.jpg"));
+    if (!Os::fileExists(picture)) DemoDiagram::save(picture);
+    target.registerUser(user(), target.projectsFolder(), QStringLiteral("DEMO"), Os::userName());
+    return target;
+}
+
+QString Kelmora::projectsFolder() const
+{
+    QString folder, project;
+    if (installation_.registration(user(), folder, project) && !folder.isEmpty()) return folder;
+    return installation_.projectsFolder();
+}
+
+void Kelmora::selectProject(const QString& project, bool create) const
+{
+    installation_.ensureInformationSystem();
+    const QString folder = projectsFolder();
+    if (create) installation_.createProject(folder, project);
+    installation_.registerUser(user(), folder, project, Os::userName());
+}
+
+int Kelmora::startModule(const QStringList& arguments, bool wait) const
+{
+    if (wait) return QProcess::execute(installation_.program(), arguments);
+    return QProcess::startDetached(installation_.program(), arguments) ? 0 : -1;
+}

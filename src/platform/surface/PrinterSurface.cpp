@@ -1,0 +1,74 @@
+#include "platform/surface/PrinterSurface.h"
+
+#include "platform/vb/VbError.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+
+namespace vb {
+
+PrinterSurface::PrinterSurface(const QString& pdfFile, const QString& printerName, int resolution)
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    if (!pdfFile.isEmpty()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(pdfFile);
+    } else if (!printerName.isEmpty()) {
+        printer_->setPrinterName(printerName);
+    }
+    printer_->setResolution(resolution);
+    printer_->setFullPage(true);
+    printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+    resetScale();
+}
+
+PrinterSurface::~PrinterSurface() { EndDoc(); }
+
+QSizeF PrinterSurface::pixelSize() const
+{
+    return printer_->pageLayout().fullRectPixels(printer_->resolution()).size();
+}
+
+double PrinterSurface::dpiX() const { return printer_->resolution(); }
+double PrinterSurface::dpiY() const { return printer_->resolution(); }
+
+QPaintDevice* PrinterSurface::metricsDevice() const { return printer_.get(); }
+
+QPainter& PrinterSurface::painter()
+{
+    if (!painter_) {
+        auto painter = std::make_unique<QPainter>();
+        if (!painter->begin(printer_.get())) raise(482, QStringLiteral("Printer error"));
+        painter_ = std::move(painter);
+    }
+    return *painter_;
+}
+
+void PrinterSurface::NewPage()
+{
+    flush();
+    painter();  // a page that is left empty still counts
+    printer_->newPage();
+}
+
+void PrinterSurface::EndDoc()
+{
+    if (!painter_) return;
+    flush();
+    painter_->end();
+    painter_.reset();
+    Cls();
+}
+
+void PrinterSurface::KillDoc()
+{
+    if (!painter_) return;
+    discardPending();
+    printer_->abort();
+    painter_->end();
+    painter_.reset();
+}
+
+}  // namespace vb

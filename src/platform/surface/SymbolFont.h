@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace vb {
+
+// The "Symbol" font of the original platform shows Greek letters and mathematical signs on
+// the Latin code points ("a" is alpha). Our fonts are Unicode fonts, so text meant for the
+// symbol font is translated to the Unicode characters it showed before it is drawn; that way
+// {g,a} gives an alpha whatever the installed symbol font's own encoding is.
+class SymbolFont {
+public:
+    static bool isSymbolFont(const QString& fontName);
+    static QString toUnicode(const QString& symbolText);
+};
+
+}  // namespace vb

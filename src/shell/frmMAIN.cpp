@@ -1,0 +1,501 @@
+#include "shell/frmMAIN.h"
+
+#include "data/VersionInfo.h"
+#include "platform/db/DatabaseFile.h"
+#include "platform/db/Recordset.h"
+#include "platform/os/Os.h"
+#include "platform/ui/Procedure.h"
+#include "platform/ui/Ui.h"
+#include "platform/vb/Convert.h"
+#include "platform/vb/VbError.h"
+#include "platform/widgets/PanelBar.h"
+#include "startscreen/frmINFO.h"
+#include "startscreen/mdiAUTOSTART.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QProgressBar>
+#include <QStatusBar>
+
+using vb::MsgBox;
+using vb::Os;
+using vb::Procedure;
+
+namespace {
+
+struct MenuItem {
+    const char* name;
+    const char* parent;  // empty: a menu of the menu bar; "-" before the item: a separator first
+    const char* german;
+    const char* english;  // nullptr: stays German
+    bool separatorBefore;
+};
+
+// The menu bar in its order, with the German design captions and the English ones.
+const MenuItem kMenus[] = {
+    {"mnuDATEI", "", "&Datei", "&File", false},
+    {"mnuNEU", "mnuDATEI", "&Neu", "&New", false},
+    {"mnuOEFFNEN", "mnuDATEI", "&Öffnen", "&Open", false},
+    {"mnuAUSWAHL", "mnuDATEI", "&Auswahl", "&Select", false},
+    {"mnuEXPIMP", "mnuDATEI", "&Export-Import", nullptr, true},
+    {"mnuEXPINF", "mnuDATEI", "Export-&Inf.system", nullptr, false},
+    {"mnuLOESCHEN", "mnuDATEI", "&Löschen", "&Delete", false},
+    {"mnuSCHLIESSEN", "mnuDATEI", "&Schließen", "&Done", false},
+    {"mnuSPEICHERN", "mnuDATEI", "&Speichern", "&Save", true},
+    {"mnuBEENDEN", "mnuDATEI", "&Beenden", "&Quit", false},
+    {"mnuAUSWERTEN", "", "&Auswerten", "&Evaluate", false},
+    {"mnuEINGABEGRAFIK", "mnuAUSWERTEN", "&Eingabegrafik", "&Graphics of Input Data", false},
+    {"mnuBERECHNEN", "mnuAUSWERTEN", "&Berechnen", "&Calculate", false},
+    {"mnuMBERECHNEN", "mnuAUSWERTEN", "&MBerechnen", "Calculate &Multiple", false},
+    {"mnuFBERECHNEN", "mnuAUSWERTEN", "&FBerechnen", "Calculate &Next", false},
+    {"mnuNEUBERECHNEN", "mnuAUSWERTEN", "&Neuberechnen", "Calculate &First", false},
+    {"mnuEXTRAS", "", "E&xtras", "Tools", false},
+    {"mnuVVORGABEN", "mnuEXTRAS", "&Vorgaben", "Preset Data", false},
+    {"mnuVEVORGABEN", "mnuEXTRAS", "&Elektronikvorgaben", "Preset Electronic Data", false},
+    {"mnuWERKZEUGE", "mnuEXTRAS", "&Werkzeuge", "Grafic Tools", true},
+    {"mnuTEXT", "mnuWERKZEUGE", "&Text", "Text", false},
+    {"mnuPOLYGON", "mnuWERKZEUGE", "&Polygon", "Polygon", false},
+    {"mnuKREIS", "mnuWERKZEUGE", "&Kreisbogen", "Circle", false},
+    {"mnuKOMPRIMIEREN", "mnuEXTRAS", "&Komprimieren", "Compact Database", false},
+    {"mnuFRAGEZEICHEN", "", "?", nullptr, false},
+    {"mnuHILFE", "mnuFRAGEZEICHEN", "&Hilfe", "Help", false},
+    {"mnuREADME", "mnuFRAGEZEICHEN", "&ReadMe", nullptr, false},
+    {"mnuHINWEISE", "mnuFRAGEZEICHEN", "Hin&weise", nullptr, false},
+    {"mnuINFO", "mnuFRAGEZEICHEN", "&Info", nullptr, true},
+};
+const char* kSubmenus[] = {"mnuDATEI", "mnuAUSWERTEN", "mnuEXTRAS", "mnuWERKZEUGE", "mnuFRAGEZEICHEN"};
+
+struct PanelText {
+    const char* german;
+    const char* germanTip;
+    const char* english;     // nullptr: unchanged
+    const char* englishTip;  // nullptr: unchanged
+};
+
+// The 15 status-bar panels; 8 to 15 are the page command bar.
+const PanelText kPanels[15] = {
+    {"Projektspfad\\", "", nullptr, nullptr},
+    {"Projekt", "", nullptr, nullptr},
+    {"/", "", nullptr, nullptr},
+    {"Programm", "", nullptr, nullptr},
+    {"/", "", nullptr, nullptr},
+    {"Datensatz", "", nullptr, nullptr},
+    {"", "", nullptr, nullptr},
+    {"OK", "Eingabedaten speichern", nullptr, "Save input-data"},
+    {"Abbrechen", "Eingabedaten verwerfen", "Cancel", "Discard input-data"},
+    {"Anzeigen", "Ausgabeseite anzeigen", "Show", "Show another page"},
+    {"Drucken", "Ausgabeseite drucken", "Print", "Print loaded pages"},
+    {"Kopie", "Bildschirmkopie speichern", "Copy", "Save Screenshot"},
+    {"Word", "Ausgabeseite in ein Word-Dokument übertragen", nullptr, "Send current page to word"},
+    {"AutoCAD", "Ausgabeseite in eine AutoCAD-Zeichnung übertragen", nullptr, "Send current page to AutoCAD"},
+    {"Schließen", "Zurück zum Startbildschirm", "Close", "Back to the front window"},
+};
+
+}  // namespace
+
+frmMAIN::frmMAIN(const QLocale& locale, QWidget* parent) : QMainWindow(parent), locale_(locale)
+{
+    setObjectName(QStringLiteral("frmMAIN"));
+    setWindowTitle(QStringLiteral("KELMORA"));
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("mdiMAIN"));
+    mdi_->setBackground(QColor(128, 128, 128));
+    setCentralWidget(mdi_);
+    buildMenus();
+    buildStatusBar();
+    resize(1024, 720);
+}
+
+frmMAIN::~frmMAIN() = default;
+
+void frmMAIN::buildMenus()
+{
+    for (const char* name : kSubmenus) {
+        auto* m = new QMenu(this);
+        m->setObjectName(QString::fromLatin1(name));
+        menus_.insert(QString::fromLatin1(name), m);
+    }
+    for (const MenuItem& item : kMenus) {
+        const QString name = QString::fromLatin1(item.name);
+        QAction* action = nullptr;
+        if (QMenu* sub = menus_.value(name)) {
+            action = sub->menuAction();
+            sub->setTitle(QString::fromUtf8(item.german));
+        } else {
+            action = new QAction(QString::fromUtf8(item.german), this);
+        }
+        action->setObjectName(name);
+        const QString parentName = QString::fromLatin1(item.parent);
+        if (parentName.isEmpty()) {
+            menuBar()->addAction(action);
+        } else {
+            QMenu* parentMenu = menus_.value(parentName);
+            if (item.separatorBefore) parentMenu->addSeparator();
+            parentMenu->addAction(action);
+        }
+        actions_.insert(name, action);
+    }
+    connect(menu(QStringLiteral("mnuBEENDEN")), &QAction::triggered, this, &frmMAIN::mnuBEENDEN_Click);
+    connect(menu(QStringLiteral("mnuSCHLIESSEN")), &QAction::triggered, this, &frmMAIN::mnuSCHLIESSEN_Click);
+    connect(menu(QStringLiteral("mnuINFO")), &QAction::triggered, this, &frmMAIN::mnuINFO_Click);
+    connect(menu(QStringLiteral("mnuHILFE")), &QAction::triggered, this, &frmMAIN::mnuHILFE_Click);
+}
+
+void frmMAIN::buildStatusBar()
+{
+    stbMAIN_ = new vb::PanelBar(15, this);
+    for (int i = 0; i < 15; ++i) {
+        stbMAIN_->setText(i + 1, QString::fromUtf8(kPanels[i].german));
+        stbMAIN_->setToolTip(i + 1, QString::fromUtf8(kPanels[i].germanTip));
+        if (i >= 7) {
+            stbMAIN_->setBevel(i + 1, vb::PanelBar::Bevel::Raised);
+            stbMAIN_->setPanelVisible(i + 1, false);
+        }
+    }
+    stbMAIN_->setBevel(3, vb::PanelBar::Bevel::None);
+    stbMAIN_->setBevel(5, vb::PanelBar::Bevel::None);
+    stbMAIN_->setSpring(7);
+    statusBar()->addWidget(stbMAIN_, 1);
+    statusBar()->setSizeGripEnabled(true);
+    connect(stbMAIN_, &vb::PanelBar::panelClicked, this, &frmMAIN::stbMAIN_PanelClick);
+}
+
+void frmMAIN::applyEnglishCaptions()
+{
+    for (const MenuItem& item : kMenus) {
+        if (!item.english) continue;
+        const QString name = QString::fromLatin1(item.name);
+        if (QMenu* sub = menus_.value(name)) sub->setTitle(QString::fromUtf8(item.english));
+        else menu(name)->setText(QString::fromUtf8(item.english));
+    }
+    for (int i = 7; i < 15; ++i) {
+        if (kPanels[i].english) stbMAIN_->setText(i + 1, QString::fromUtf8(kPanels[i].english));
+        if (kPanels[i].englishTip) stbMAIN_->setToolTip(i + 1, QString::fromUtf8(kPanels[i].englishTip));
+    }
+}
+
+QString frmMAIN::LAENDERINFO(const QLocale& locale, int item)
+{
+    switch (item) {
+    case LOCALE_SISO639LANGNAME: return QLocale::languageToCode(locale.language(), QLocale::ISO639Part1);
+    case LOCALE_SDECIMAL: return locale.decimalPoint();
+    default: return QString();
+    }
+}
+
+QString frmMAIN::shortenedProjectPath(const QString& path)
+{
+    QString s = path;
+    if (s.size() <= 20) return s;
+    int position = 2;  // 1-based, as the original counted
+    while (s.size() > 20) {
+        s = s.mid(position - 1);
+        position = static_cast<int>(s.indexOf(QLatin1Char('/'), 2)) + 1;
+        if (position == 0) {
+            // No further folder boundary: keep the last 20 characters rather than fail.
+            s = s.right(20);
+            break;
+        }
+    }
+    return QStringLiteral(" ... ") + s;
+}
+
+void frmMAIN::startupMessage(const QString& english, const QString& german)
+{
+    MsgBox(session_.SPRACHE() == 1 ? english : german, vb::vbExclamation | vb::vbOKOnly, SessionContext::title());
+}
+
+bool frmMAIN::MDIForm_Load()
+{
+    const QString title = SessionContext::title();
+    Procedure p(QStringLiteral("VB-Error: "), title);
+    bool terminate = false;
+
+    // The warning beep of the original platform has no counterpart here: nothing to switch off.
+    p.step([&] {
+        session_.setLanguage(LAENDERINFO(locale_, LOCALE_SISO639LANGNAME) == QLatin1String("en") ? 1 : 3);
+    });
+    p.step([&] { session_.setDecimalSeparator(LAENDERINFO(locale_, LOCALE_SDECIMAL)); });
+    p.step([&] {
+        if (session_.SPRACHE() == 1) applyEnglishCaptions();
+        setWindowTitle(QStringLiteral("KELMORA"));
+    });
+    if (p.cancelled()) return true;
+
+    if (session_.isStandAlone()) {
+        p.step([&] {
+            session_.setProject(Os::parentFolder(session_.programFolder()), QStringLiteral("TE0000.00"), session_.BENUTZER());
+        });
+    } else {
+        p.step([&] { terminate = !openInformationSystem(); });
+        if (terminate) return false;
+        p.step([&] { terminate = !readAdminRow(); });
+        if (terminate) return false;
+        p.step([&] {
+            if (!Os::folderExists(session_.projectFolder())) {
+                startupMessage(QStringLiteral("Project directory ") + session_.PROJEKT() + QStringLiteral(" dosn't exist!"),
+                               QStringLiteral("Projektsverzeichnis ") + session_.PROJEKT() + QStringLiteral(" existiert nicht!"));
+                terminate = true;
+            }
+        });
+        if (terminate) return false;
+        p.step([&] {
+            if (!Os::fileExists(session_.templateDatabase())) {
+                startupMessage(QStringLiteral("The empty database ") + title + QStringLiteral(".mdb dosn't exist!") + vb::vbCrLf
+                                   + QStringLiteral("KELMORA has to be installed again!"),
+                               QStringLiteral("Die leere Datenbank ") + title + QStringLiteral(".mdb existiert nicht!") + vb::vbCrLf
+                                   + QStringLiteral("KELMORA muß neu installiert werden!"));
+                terminate = true;
+            }
+        });
+        if (terminate) return false;
+    }
+    if (p.cancelled()) return true;
+
+    p.step([&] { fillStatusBar(); });
+    p.step([&] { terminate = !prepareWorkingCopy(); });
+    if (terminate) return false;
+    p.step([&] { session_.BOGEAENDERT = false; });
+    p.step([&] {
+        try {
+            session_.cnnX.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + session_.XMDBPFAD()
+                                   + QStringLiteral(";Persist Security Info=False"),
+                               30);
+        } catch (const vb::VbError& e) {
+            startupMessage(QStringLiteral("The working copy cannot be opened:") + vb::vbCrLf + e.description(),
+                           QStringLiteral("Die Arbeitskopie kann nicht geöffnet werden:") + vb::vbCrLf + e.description());
+            terminate = true;
+        }
+    });
+    if (terminate) return false;
+    p.step([&] { SATZANZEIGE(); });
+    p.step([&] { showStartScreen(); });
+    return true;
+}
+
+bool frmMAIN::openInformationSystem()
+{
+    const QString provider = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; ");
+    // A database that cannot be opened ends the start with one message that names it;
+    // everything after it would only fail again.
+    try {
+        cnnARCHIV.Open(provider + QStringLiteral("Data Source=") + session_.archiveDatabase()
+                           + QStringLiteral(";Persist Security Info=False"),
+                       30);
+        session_.cnnX_V.Open(provider + QStringLiteral("Data Source=") + session_.presetsDatabase()
+                                 + QStringLiteral(";Persist Security Info=False"),
+                             30);
+    } catch (const vb::VbError& e) {
+        startupMessage(QStringLiteral("The databases of the information system cannot be opened:") + vb::vbCrLf + e.description()
+                           + vb::vbCrLf + QStringLiteral("Please start the program via the frame program KELMORA!"),
+                       QStringLiteral("Die Datenbanken des Informationssystems können nicht geöffnet werden:") + vb::vbCrLf
+                           + e.description() + vb::vbCrLf
+                           + QStringLiteral("Bitte starten Sie das Programm über das Rahmenprogramm KELMORA!"));
+        return false;
+    }
+    return true;
+}
+
+bool frmMAIN::readAdminRow()
+{
+    const QString title = SessionContext::title();
+    const QString user = session_.BENUTZER();
+    QString quoted = user;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+    db::Recordset rs(QStringLiteral("SELECT * FROM [ADMIN] WHERE [BENUTZER]='") + quoted + QLatin1Char('\''), cnnARCHIV);
+    if (rs.IsEOF()) {
+        startupMessage(QStringLiteral("Program ") + title + QStringLiteral(" can used only via the frame program!"),
+                       QStringLiteral("Programm ") + title + QStringLiteral(" kann nur über das Rahmenprogramm ausgeführt werden!"));
+        return false;
+    }
+    rs.MoveFirst();
+    rs.setField(QStringLiteral("PROG"), title);
+    rs.Update();
+    session_.setProject(vb::toText(rs.field(QStringLiteral("PROJEKTSPFAD"))), vb::toText(rs.field(QStringLiteral("PROJEKT"))),
+                        vb::toText(rs.field(QStringLiteral("BEARBEITER"))));
+    rs.Close();
+    return true;
+}
+
+void frmMAIN::fillStatusBar()
+{
+    stbMAIN_->setText(1, shortenedProjectPath(session_.PROJEKTSPFAD()) + QLatin1Char('/'));
+    stbMAIN_->setToolTip(1, session_.PROJEKTSPFAD());
+    stbMAIN_->setText(2, session_.PROJEKT());
+    stbMAIN_->setToolTip(2, session_.BEARBEITER());
+    stbMAIN_->setText(4, SessionContext::title());
+    stbMAIN_->setToolTip(4, session_.SPRACHE() == 1 ? VersionInfo::productNameEnglish() : VersionInfo::productName());
+}
+
+bool frmMAIN::copyProjectToWorkingCopy()
+{
+    if (!Os::fileExists(session_.projectDatabase())) {
+        startupMessage(QStringLiteral("The project database ") + session_.projectDatabase() + QStringLiteral(" dosn't exist!"),
+                       QStringLiteral("Die Projektdatenbank ") + session_.projectDatabase() + QStringLiteral(" existiert nicht!"));
+        return false;
+    }
+    try {
+        db::DatabaseFile::copy(session_.projectDatabase(), session_.XMDBPFAD());
+    } catch (const vb::VbError& e) {
+        startupMessage(QStringLiteral("The project database cannot be copied:") + vb::vbCrLf + e.description(),
+                       QStringLiteral("Die Projektdatenbank kann nicht kopiert werden:") + vb::vbCrLf + e.description());
+        return false;
+    }
+    return true;
+}
+
+bool frmMAIN::prepareWorkingCopy()
+{
+    const QString working = session_.XMDBPFAD();
+    if (!Os::fileExists(working)) return copyProjectToWorkingCopy();
+    const bool english = session_.SPRACHE() == 1;
+    if (!db::DatabaseFile::isDatabase(working)) {
+        // A working copy that is no database cannot be kept; offer a new start from the project.
+        const int answer = MsgBox(english ? QStringLiteral("The working copy of the last run is damaged!") + vb::vbCrLf
+                                                + QStringLiteral("Do you want to start again with the data of the project?")
+                                          : QStringLiteral("Die Arbeitskopie des letzten Programmlaufs ist beschädigt!") + vb::vbCrLf
+                                                + QStringLiteral("Soll mit den Daten des Projekts neu begonnen werden?"),
+                                  vb::vbExclamation | vb::vbYesNo, SessionContext::title());
+        return answer == vb::vbYes && copyProjectToWorkingCopy();
+    }
+    const int answer = MsgBox(english ? QStringLiteral("Program was interuped during the execution!") + vb::vbCrLf
+                                            + QStringLiteral("Do you want to save the changes till the interuption?")
+                                      : QStringLiteral("Programm wurde während der Ausführung unterbrochen!") + vb::vbCrLf
+                                            + QStringLiteral("Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?"),
+                              vb::vbQuestion | vb::vbYesNo, SessionContext::title());
+    if (answer == vb::vbNo) return copyProjectToWorkingCopy();
+    return true;
+}
+
+void frmMAIN::SATZANZEIGE()
+{
+    db::Recordset rs(QStringLiteral("SELECT [KEN],[KOM] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"), session_.cnnX);
+    const int count = rs.RecordCount();
+    if (count == 0) {
+        stbMAIN_->setText(6, QStringLiteral("-"));
+        stbMAIN_->setToolTip(6, QString());
+    } else if (count == 1) {
+        stbMAIN_->setText(6, vb::toText(rs.field(QStringLiteral("KEN"))));
+        stbMAIN_->setToolTip(6, vb::toText(rs.field(QStringLiteral("KOM"))));
+    } else {
+        QStringList names;
+        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) names.append(vb::toText(rs.field(QStringLiteral("KEN"))));
+        stbMAIN_->setText(6, names.first() + QStringLiteral(",..."));
+        stbMAIN_->setToolTip(6, names.join(QStringLiteral(", ")));
+    }
+}
+
+void frmMAIN::showStartScreen()
+{
+    show();
+    autostart_ = new mdiAUTOSTART(session_.SPRACHE());
+    autostart_->Form_Load();
+    autostartWindow_ = mdi_->addSubWindow(autostart_, Qt::FramelessWindowHint);
+    vb::DoEvents();
+    autostartWindow_->showMaximized();
+}
+
+QWidget* frmMAIN::activeChild() const
+{
+    QMdiSubWindow* w = mdi_->activeSubWindow();
+    return w ? w->widget() : nullptr;
+}
+
+QProgressBar* frmMAIN::progressBar() const { return autostart_ ? autostart_->pgbBERECHNEN : nullptr; }
+
+void frmMAIN::stbMAIN_PanelClick(int) {}
+
+void frmMAIN::mnuHILFE_Click() {}
+
+void frmMAIN::mnuINFO_Click()
+{
+    frmINFO info(session_.SPRACHE(), this);
+    vb::Ui::instance().ShowModal(info);
+}
+
+QString frmMAIN::framePrograms() const { return Os::join(Os::parentFolder(session_.programFolder()), QStringLiteral("KELMORA")); }
+
+void frmMAIN::mnuSCHLIESSEN_Click()
+{
+    handBack_ = true;
+    close();
+}
+
+void frmMAIN::mnuBEENDEN_Click()
+{
+    handBack_ = false;
+    close();
+}
+
+void frmMAIN::closeEvent(QCloseEvent* event)
+{
+    // A close the program asked for (Schließen, Beenden) counts as mode 1, the close box as 0.
+    const int mode = event->spontaneous() ? 0 : 1;
+    if (unloaded_ || !MDIForm_QueryUnload(mode)) {
+        if (!unloaded_) event->ignore();
+        return;
+    }
+    MDIForm_Unload();
+    event->accept();
+}
+
+bool frmMAIN::MDIForm_QueryUnload(int unloadMode)
+{
+    Procedure p(QStringLiteral("VB-Error: "), SessionContext::title());
+    bool goOn = true;
+    p.step([&] {
+        if ((unloadMode == 0 || unloadMode == 1) && session_.BOGEAENDERT) {
+            const bool english = session_.SPRACHE() == 1;
+            const int answer = MsgBox(english ? QStringLiteral("Do you want to save changes to project ") + session_.PROJEKT() + QLatin1Char('?')
+                                              : QStringLiteral("Sollen die Änderungen in Projekt ") + session_.PROJEKT()
+                                                    + QStringLiteral(" gespeichert werden?"),
+                                      vb::vbQuestion | vb::vbYesNoCancel, menu(QStringLiteral("mnuBEENDEN"))->text());
+            if (answer == vb::vbCancel) goOn = false;
+            else if (answer == vb::vbYes) db::DatabaseFile::replaceAtomically(session_.XMDBPFAD(), session_.projectDatabase());
+        }
+    });
+    if (!goOn) return false;
+    p.step([&] {
+        if ((unloadMode == 0 || handBack_) && Os::fileExists(framePrograms())) QProcess::startDetached(framePrograms(), {});
+    });
+    return true;
+}
+
+void frmMAIN::resetAdminProgram()
+{
+    QString quoted = session_.BENUTZER();
+    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+    db::Recordset rs(QStringLiteral("SELECT [PROG] FROM [ADMIN] WHERE [BENUTZER]='") + quoted + QLatin1Char('\''), cnnARCHIV);
+    if (!rs.IsEOF()) {
+        rs.MoveFirst();
+        rs.setField(QStringLiteral("PROG"), QStringLiteral("KELMORA"));
+        rs.Update();
+    }
+    rs.Close();
+}
+
+void frmMAIN::MDIForm_Unload()
+{
+    Procedure p(QStringLiteral("VB-Error: "), SessionContext::title());
+    p.step([&] { mdi_->closeAllSubWindows(); });
+    if (!session_.isStandAlone()) {
+        p.step([&] { resetAdminProgram(); });
+        p.step([&] {
+            cnnARCHIV.Close();
+            session_.cnnX_V.Close();
+        });
+    }
+    p.step([&] {
+        const QString working = session_.cnnX.path().isEmpty() ? session_.XMDBPFAD() : session_.cnnX.path();
+        session_.cnnX.Close();
+        db::DatabaseFile::remove(working);
+    });
+    unloaded_ = true;
+    QApplication::quit();
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "data/SessionContext.h"
+#include "data/ShellWindow.h"
+#include "platform/db/Connection.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QMainWindow>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class mdiAUTOSTART;
+namespace vb { class PanelBar; }
+
+// The main window: a multiple-document frame with the menus and the status bar whose right
+// panels act as command buttons. It owns the session (user, project, paths, language, the
+// connections) for the whole run.
+class frmMAIN : public QMainWindow, public ShellWindow {
+    Q_OBJECT
+public:
+    explicit frmMAIN(const QLocale& locale = QLocale::system(), QWidget* parent = nullptr);
+    ~frmMAIN() override;
+
+    // Start-up. Returns false when the program must end (no frame-program entry, missing
+    // project or template, a database that cannot be opened).
+    bool MDIForm_Load();
+
+    // ShellWindow
+    SessionContext& session() override { return session_; }
+    QString Tag() const override { return tag_; }
+    void setTag(const QString& tag) override { tag_ = tag; }
+    void SATZANZEIGE() override;
+    void mnuBEENDEN_Click() override;
+    void mnuHILFE_Click() override;
+    void stbMAIN_PanelClick(int panel) override;
+    QWidget* activeChild() const override;
+    QProgressBar* progressBar() const override;
+
+    // Shutdown.
+    void mnuSCHLIESSEN_Click();
+    // Returns true when the close may go on.
+    bool MDIForm_QueryUnload(int unloadMode);
+    void MDIForm_Unload();
+
+    void mnuINFO_Click();
+
+    // A locale information item of `locale` (the platform's locale query): the ISO 639
+    // language name or the decimal separator; empty text for an item it does not know.
+    enum LocaleItem { LOCALE_SDECIMAL = 0x0E, LOCALE_SISO639LANGNAME = 0x59 };
+    static QString LAENDERINFO(const QLocale& locale, int item);
+    // Panel 1's text: the project path shortened to about 20 characters, with " ... " before it.
+    static QString shortenedProjectPath(const QString& path);
+
+    QAction* menu(const QString& name) const { return actions_.value(name); }
+    vb::PanelBar* stbMAIN() const { return stbMAIN_; }
+    mdiAUTOSTART* startScreen() const { return autostart_; }
+    bool handBack() const { return handBack_; }
+    // The path of the frame program started at hand-back.
+    QString framePrograms() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildStatusBar();
+    void applyEnglishCaptions();
+    bool openInformationSystem();
+    bool readAdminRow();
+    bool prepareWorkingCopy();
+    bool copyProjectToWorkingCopy();
+    void fillStatusBar();
+    void showStartScreen();
+    void startupMessage(const QString& english, const QString& german);
+    void resetAdminProgram();
+
+    QLocale locale_;
+    SessionContext session_;
+    db::Connection cnnARCHIV;
+    QString tag_;
+    bool handBack_ = false;
+    bool unloaded_ = false;
+    QMdiArea* mdi_ = nullptr;
+    vb::PanelBar* stbMAIN_ = nullptr;
+    mdiAUTOSTART* autostart_ = nullptr;
+    QMdiSubWindow* autostartWindow_ = nullptr;
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
+};

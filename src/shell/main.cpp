@@ -1,0 +1,40 @@
+// VELOR: turns scanned diagrams into numbers. Started by the frame program KELMORA.
+#include "shell/frmMAIN.h"
+#include "shell/Screenshot.h"
+
+#include "platform/ui/QtUi.h"
+#include "platform/ui/ScriptedUi.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VELOR"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("VELOR - module of the KELMORA family; normally started by KELMORA."));
+    parser.addHelpOption();
+    QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                  QStringLiteral("Start up, write a PNG picture of the main window to <file> and end."),
+                                  QStringLiteral("file"));
+    parser.addOption(screenshot);
+    parser.process(app);
+
+    // A screenshot run has nobody to answer a question: every message is printed and answered
+    // with its first button.
+    vb::QtUi qtUi;
+    vb::ScriptedUi unattended;
+    const bool shot = parser.isSet(screenshot);
+    vb::Ui::install(shot ? static_cast<vb::Ui*>(&unattended) : &qtUi);
+
+    frmMAIN w;
+    const bool started = w.MDIForm_Load();
+    if (shot) {
+        Screenshot::printMessages(unattended);
+        if (!started) return 1;
+        return Screenshot::take(w, parser.value(screenshot)) ? 0 : 1;
+    }
+    if (!started) return 0;
+    return app.exec();
+}
