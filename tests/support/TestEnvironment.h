@@ -43,3 +43,7 @@ private:
     QTemporaryDir dir_;
     QString programFolderName_;
 };
+
+// Readable failure output for texts.
+#include <ostream>
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

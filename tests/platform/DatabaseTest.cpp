@@ -1,0 +1,186 @@
+// The database layer against real SQLite files made from the real templates.
+#include "platform/db/Connection.h"
+#include "platform/db/DatabaseFile.h"
+#include "platform/db/ParameterizedSql.h"
+#include "platform/db/Recordset.h"
+#include "platform/vb/VbError.h"
+#include "support/TestEnvironment.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using vb::Value;
+
+namespace {
+
+class Database : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = dir.path() + QStringLiteral("/VELOR.mdb");
+        ASSERT_TRUE(QFile::copy(TestEnvironment::velorTemplate(), path));
+        cn.OpenFile(path);
+    }
+
+    void addRecord(int id, const QString& ken, bool akt)
+    {
+        db::Recordset rs(QStringLiteral("SELECT * FROM [E1]"), cn);
+        rs.AddNew();
+        rs.setField(QStringLiteral("ID"), id);
+        rs.setField(QStringLiteral("KEN"), ken);
+        rs.setField(QStringLiteral("AKT"), akt);
+        rs.Update();
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    db::Connection cn;
+};
+
+int errorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const vb::VbError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST_F(Database, FieldsComeBackInTheirDeclaredKinds)
+{
+    db::Recordset rs(QStringLiteral("SELECT * FROM [G0]"), cn);
+    rs.AddNew();
+    rs.setField(QStringLiteral("ID"), Value(7.0));  // a double into a LONG column
+    rs.setField(QStringLiteral("IDOBJEKT"), 11);
+    rs.setField(QStringLiteral("XMIN"), Value("2,5"));  // text typed in the German session
+    rs.Update();
+    db::Recordset back(QStringLiteral("SELECT [ID],[IDOBJEKT],[XMIN],[MX] FROM [G0] WHERE [ID] = 7"), cn);
+    ASSERT_EQ(back.RecordCount(), 1);
+    EXPECT_EQ(back.field(QStringLiteral("ID")), Value(int32_t(7)));
+    EXPECT_EQ(back.field(QStringLiteral("IDOBJEKT")), Value(int16_t(11)));
+    EXPECT_EQ(back.field(QStringLiteral("XMIN")), Value(2.5f));
+    EXPECT_TRUE(back.field(QStringLiteral("MX")).isNull());
+}
+
+TEST_F(Database, WritesThatDoNotFitTheColumnFail)
+{
+    db::Recordset rs(QStringLiteral("SELECT * FROM [G0]"), cn);
+    rs.AddNew();
+    EXPECT_EQ(errorOf([&] { rs.setField(QStringLiteral("IDOBJEKT"), Value("elf")); }), vb::errTypeMismatch);
+    EXPECT_EQ(errorOf([&] { rs.setField(QStringLiteral("IDOBJEKT"), 70000); }), vb::errOverflow);
+    EXPECT_EQ(errorOf([&] { rs.setField(QStringLiteral("NOSUCH"), 1); }), 3265);
+}
+
+TEST_F(Database, CursorWalksEditsAndDeletesLikeAStaticRecordset)
+{
+    addRecord(1, QStringLiteral("b"), true);
+    addRecord(2, QStringLiteral("A"), false);
+    addRecord(3, QStringLiteral("c"), true);
+    db::Recordset rs(QStringLiteral("SELECT * FROM [E1] ORDER BY [KEN]"), cn);
+    ASSERT_EQ(rs.RecordCount(), 3);
+    EXPECT_EQ(rs.field(QStringLiteral("KEN")), Value("A"));  // text sorts without regard to case
+    rs.MoveNext();
+    rs.Delete();
+    EXPECT_EQ(errorOf([&] { rs.field(QStringLiteral("KEN")); }), vb::errNoCurrentRecord);
+    rs.MoveNext();
+    rs.setField(QStringLiteral("AKT"), false);
+    rs.MoveNext();  // a pending edit is written by the move
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_EQ(errorOf([&] { rs.MoveNext(); }), vb::errNoCurrentRecord);
+    db::Recordset active(QStringLiteral("SELECT [KEN] FROM [E1] WHERE [AKT]=true"), cn);
+    EXPECT_EQ(active.RecordCount(), 0);
+    db::Recordset all(QStringLiteral("SELECT [KEN] FROM [E1]"), cn);
+    EXPECT_EQ(all.RecordCount(), 2);
+}
+
+TEST_F(Database, QuotedNamesAreStoredAndFoundAndCannotChangeTheStatement)
+{
+    addRecord(1, QStringLiteral("Messung 5'"), true);
+    addRecord(2, QStringLiteral("x"), true);
+    db::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='Messung 5'''"), cn);
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.field(QStringLiteral("ID")), Value(int32_t(1)));
+    db::Recordset injected(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='x'' OR ''1''=''1'"), cn);
+    EXPECT_EQ(injected.RecordCount(), 0);
+}
+
+TEST(ParameterizedSql, LiftsWhereLiteralsButLeavesNamesAndOrder)
+{
+    const auto p = db::ParameterizedSql::from(
+        QStringLiteral("SELECT [X],[ID] FROM [G2_1] WHERE [ID] = 7 AND [LFDNR]=2.5 AND [KEN] ='O''Brien' ORDER BY [NR1]"));
+    EXPECT_EQ(p.sql, QStringLiteral("SELECT [X],[ID] FROM [G2_1] WHERE [ID] = ? AND [LFDNR]=? AND [KEN] =? ORDER BY [NR1]"));
+    ASSERT_EQ(p.parameters.size(), 3u);
+    EXPECT_EQ(p.parameters[0], Value(int32_t(7)));
+    EXPECT_EQ(p.parameters[1], Value(2.5));
+    EXPECT_EQ(p.parameters[2], Value("O'Brien"));
+    const auto q = db::ParameterizedSql::from(QStringLiteral("SELECT [ID] FROM E1 WHERE [AKT]=true"));
+    EXPECT_EQ(q.sql, QStringLiteral("SELECT [ID] FROM E1 WHERE [AKT]=true"));
+}
+
+TEST(ConnectionOpen, RefusesMissingFilesAndFilesThatAreNoDatabase)
+{
+    QTemporaryDir dir;
+    db::Connection cn;
+    const QString missing = dir.path() + QStringLiteral("/ARCHIV.mdb");
+    try {
+        cn.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + missing + QStringLiteral(";Persist Security Info=False"));
+        FAIL() << "opened a missing file";
+    } catch (const vb::VbError& e) {
+        EXPECT_EQ(e.number(), vb::errDatabase);
+        EXPECT_TRUE(e.description().contains(missing));
+    }
+    QFile text(missing);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write(QByteArray(4096, 'x'));
+    text.close();
+    EXPECT_EQ(errorOf([&] { cn.OpenFile(missing); }), vb::errDatabase);
+    EXPECT_FALSE(cn.isOpen());
+    EXPECT_FALSE(db::DatabaseFile::isDatabase(missing));
+}
+
+TEST_F(Database, CopiesOfAnOpenDatabaseAreConsistent)
+{
+    cn.BeginTrans();
+    addRecord(1, QStringLiteral("kept"), true);
+    cn.CommitTrans();
+    cn.BeginTrans();
+    addRecord(2, QStringLiteral("uncommitted"), true);
+    const QString copy = dir.path() + QStringLiteral("/copy.mdb");
+    db::DatabaseFile::copy(path, copy);
+    cn.RollbackTrans();
+    db::Connection other;
+    other.OpenFile(copy);
+    db::Recordset rs(QStringLiteral("SELECT [KEN] FROM [E1]"), other);
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.field(QStringLiteral("KEN")), Value("kept"));
+}
+
+TEST_F(Database, AtomicReplaceLeavesOnlyTheNewDatabase)
+{
+    addRecord(1, QStringLiteral("neu"), true);
+    const QString project = dir.path() + QStringLiteral("/project.mdb");
+    ASSERT_TRUE(QFile::copy(TestEnvironment::velorTemplate(), project));
+    db::DatabaseFile::replaceAtomically(path, project);
+    EXPECT_FALSE(QFile::exists(project + QStringLiteral(".tmp")));
+    db::Connection other;
+    other.OpenFile(project);
+    db::Recordset rs(QStringLiteral("SELECT [KEN] FROM [E1]"), other);
+    EXPECT_EQ(rs.RecordCount(), 1);
+}
+
+TEST_F(Database, CompactionWritesASmallerCopy)
+{
+    cn.BeginTrans();
+    for (int i = 0; i < 3000; ++i) addRecord(i + 1, QString(200, QLatin1Char('x')), false);
+    cn.CommitTrans();
+    cn.Execute(QStringLiteral("DELETE FROM [E1]"));
+    cn.Execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    const QString target = dir.path() + QStringLiteral("/VELORTEMP.mdb");
+    db::DatabaseFile::compact(path, target);
+    EXPECT_LT(QFile(target).size(), QFile(path).size() / 4);
+    EXPECT_TRUE(db::DatabaseFile::isDatabase(target));
+}

@@ -1,0 +1,27 @@
+// The error-report convention: OK goes on with the next step, Cancel leaves.
+#include "platform/ui/Procedure.h"
+#include "platform/vb/VbError.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+using namespace vb;
+
+TEST(Procedure, OkContinuesWithTheNextStepAndCancelLeaves)
+{
+    ScriptedUi& ui = TestEnvironment::ui();
+    ui.clear();
+    ui.answer(vbOK);
+    ui.answer(vbCancel);
+    Procedure p(QStringLiteral("VB-Error: "), QStringLiteral("&Neu"));
+    QStringList ran;
+    p.step([&] { ran << "1"; vb::raise(errDivisionByZero); });
+    p.step([&] { ran << "2"; vb::raise(errTypeMismatch); });
+    EXPECT_FALSE(p.step([&] { ran << "3"; }));
+    EXPECT_EQ(ran, QStringList({"1", "2"}));
+    EXPECT_TRUE(p.cancelled());
+    ASSERT_EQ(ui.messages.size(), 2);
+    EXPECT_EQ(ui.messages[0].text, QStringLiteral("VB-Error: 11\r\nDivision by zero"));
+    EXPECT_EQ(ui.messages[0].title, QStringLiteral("&Neu"));
+    EXPECT_EQ(ui.messages[0].buttons, vbExclamation | vbOKCancel);
+}
