@@ -12,6 +12,15 @@ namespace {
 
 const QDate kEpoch(1899, 12, 30);
 
+// The locale's short date with a four-digit year, as the language writes dates ("16.03.2023"
+// in German): Qt's two-digit form would come back from a round trip as 1923.
+QString shortDateFormat(const QLocale& loc)
+{
+    QString f = loc.dateFormat(QLocale::ShortFormat);
+    if (!f.contains(QLatin1String("yyyy"))) f.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return f;
+}
+
 double roundHalfEven(double x)
 {
     const double r = std::nearbyint(x);  // default rounding mode: to nearest, ties to even
@@ -115,9 +124,9 @@ QString CStr(const Value& v)
         const double whole = std::floor(d.serial);
         const bool hasTime = d.serial != whole;
         const bool hasDate = whole != 0.0;
-        if (hasDate && !hasTime) return loc.toString(dt.date(), QLocale::ShortFormat);
+        if (hasDate && !hasTime) return loc.toString(dt.date(), shortDateFormat(loc));
         if (!hasDate) return dt.time().toString(QStringLiteral("hh:mm:ss"));
-        return loc.toString(dt.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+        return loc.toString(dt.date(), shortDateFormat(loc)) + QLatin1Char(' ')
                + dt.time().toString(QStringLiteral("hh:mm:ss"));
     }
     }
@@ -215,12 +224,19 @@ std::optional<DateValue> parseDate(const QString& text)
 
     auto tryDate = [&](const QString& s) -> std::optional<QDate> {
         QDate d = loc.toDate(s, QLocale::ShortFormat);
-        if (d.isValid()) return d;
+        if (d.isValid()) {
+            // Qt reads a two-digit year as 19xx; the language puts 00-29 into 2000-2029.
+            if (!loc.dateFormat(QLocale::ShortFormat).contains(QLatin1String("yyyy")) && d.year() < 1930)
+                d = d.addYears(100);
+            return d;
+        }
         for (const char* f : dateForms) {
             d = QDate::fromString(s, QLatin1String(f));
             if (d.isValid()) {
                 if (QLatin1String(f) == QLatin1String("d.M.")) d.setDate(QDate::currentDate().year(), d.month(), d.day());
-                if (d.year() < 100) d = d.addYears(d.year() < 30 ? 2000 : 1900);
+                // Qt reads "yy" as 19xx; the language puts 00-29 into 2000-2029.
+                if (QLatin1String(f).endsWith(QLatin1String("/yy")) || QLatin1String(f).endsWith(QLatin1String(".yy")))
+                    if (d.year() < 1930) d = d.addYears(100);
                 return d;
             }
         }
