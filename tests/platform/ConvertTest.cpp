@@ -99,6 +99,8 @@ struct FormatCase {
     const char* expected;
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.pattern; }
+
 class FormatNumbers : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(FormatNumbers, GivesTheLanguagesText)

@@ -131,6 +131,8 @@ struct RefusedStart {
     const char* message;
 };
 
+void PrintTo(const RefusedStart& c, std::ostream* os) { *os << c.name; }
+
 class StartRefused : public Startup, public ::testing::WithParamInterface<RefusedStart> {};
 
 TEST_P(StartRefused, WithOneMessageAndWithoutWorkingCopy)
