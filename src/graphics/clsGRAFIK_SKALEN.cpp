@@ -1,0 +1,260 @@
+// Scales: the diagram's world window from G0 and the data, the scale, scroll bars and axes.
+#include "graphics/clsGRAFIK.h"
+
+#include "data/clsDATEN.h"
+#include "graphics/PlotMath.h"
+#include "platform/surface/OutputSurface.h"
+#include "platform/ui/Procedure.h"
+#include "platform/vb/Convert.h"
+#include "platform/vb/Format.h"
+
+#include <cmath>
+
+// Where an axis line lies and which way its ticks and labels go.
+struct clsGRAFIK::AxisSide {
+    double row = 0;   // device y of the x axis line, device x of the y axis line
+    int s = 1;        // tick direction: +1 down (right), -1 up (left)
+    int16_t code = 0; // label alignment across the axis (ARY of TEXT)
+};
+
+void clsGRAFIK::SKALEN(int16_t NR, const std::vector<float>* X, const std::vector<float>* Y)
+{
+    // A missing list counts as the single value 0.
+    const std::vector<float> xs = X && !X->empty() ? *X : std::vector<float>{0.0f};
+    const std::vector<float> ys = Y && !Y->empty() ? *Y : std::vector<float>{0.0f};
+    auto p = trap(QStringLiteral("Skalen"), QStringLiteral("VB-Fehler:"));
+    bool ok = false;
+    p.step([&] { readFrame(ok); });
+    if (!ok || p.cancelled()) return;
+    p.step([&] { determineRanges(NR, xs, ys); });
+    p.step([&] { coupleScales(); });
+    p.step([&] { writeRanges(); });
+    if (NR == 1 || NR == 2 || p.cancelled()) return;
+    p.step([&] {
+        // From here on a logarithmic axis works in log units.
+        if (esktx_ == 1) {
+            frame_.XMIN = static_cast<float>(PlotMath::LOG10(frame_.XMIN));
+            frame_.XMAX = static_cast<float>(PlotMath::LOG10(frame_.XMAX));
+        }
+        if (eskty_ == 1) {
+            frame_.YMIN = static_cast<float>(PlotMath::LOG10(frame_.YMIN));
+            frame_.YMAX = static_cast<float>(PlotMath::LOG10(frame_.YMAX));
+        }
+    });
+    ok = false;
+    p.step([&] { ok = readScale(); });
+    if (!ok || p.cancelled()) return;
+    p.step([&] { placeScrollBars(); });
+    if (scrollBarVisible()) return;
+    p.step([&] { drawXAxis(); });
+    p.step([&] { drawYAxis(); });
+}
+
+bool clsGRAFIK::readFrame(bool& ok)
+{
+    clsDATEN dat(session_);
+    dat.ETABELLE(QStringLiteral("G0"));
+    dat.ESPIDW(eid_);
+    const IndexPairs idx{QStringLiteral("IDOBJEKT"), vb::Value(eidObjekt_)};
+    FrameSettings& f = frame_;
+    ok = dat.DTVI(QStringLiteral("OX"), f.OX, idx) && dat.DTVI(QStringLiteral("OY"), f.OY, idx) &&
+         dat.DTVS(QStringLiteral("RL"), f.RL, idx) && dat.DTVS(QStringLiteral("RR"), f.RR, idx) &&
+         dat.DTVS(QStringLiteral("RO"), f.RO, idx) && dat.DTVS(QStringLiteral("RU"), f.RU, idx) &&
+         dat.DTVS(QStringLiteral("XMIN"), f.XMIN, idx) && dat.DTVS(QStringLiteral("XMAX"), f.XMAX, idx) &&
+         dat.DTVS(QStringLiteral("YMIN"), f.YMIN, idx) && dat.DTVS(QStringLiteral("YMAX"), f.YMAX, idx);
+    return ok;
+}
+
+bool clsGRAFIK::readScale()
+{
+    clsDATEN dat(session_);
+    dat.ETABELLE(QStringLiteral("G0"));
+    dat.ESPIDW(eid_);
+    const IndexPairs idx{QStringLiteral("IDOBJEKT"), vb::Value(eidObjekt_)};
+    FrameSettings& f = frame_;
+    if (!dat.DTVS(QStringLiteral("MYMX"), f.MYMX, idx) || !dat.DTVS(QStringLiteral("MX"), f.MX, idx) ||
+        !dat.DTVS(QStringLiteral("MY"), f.MY, idx))
+        return false;
+    if (f.MX != 0 && f.MY != 0) return true;
+    MASSSTAB(f);
+    dat.DVTS(QStringLiteral("MX"), f.MX, idx);
+    dat.DVTS(QStringLiteral("MY"), f.MY, idx);
+    return true;
+}
+
+void clsGRAFIK::determineRanges(int16_t NR, const std::vector<float>& X, const std::vector<float>& Y)
+{
+    if (xLists_.isList())
+        AxisRange::SKALENBEREICH(NR, boXmin_, boXmax_, esktx_, X, frame_.XMIN, frame_.XMAX, xLists_, xTicks_);
+    if (yLists_.isList())
+        AxisRange::SKALENBEREICH(NR, boYmin_, boYmax_, eskty_, Y, frame_.YMIN, frame_.YMAX, yLists_, yTicks_);
+}
+
+void clsGRAFIK::coupleScales()
+{
+    // One millimetre stands for the same world span on both axes.
+    FrameSettings& f = frame_;
+    const std::vector<float> none{0.0f};
+    if (exyit_ == 1) {
+        f.YMAX = static_cast<float>(f.YMIN + PlotMath::divide((f.XMAX - f.XMIN) * (ely_ - f.RO - f.RU), elx_ - f.RL - f.RR));
+        if (yLists_.isList())
+            AxisRange::SKALENBEREICH(0, false, false, eskty_, none, f.YMIN, f.YMAX, yLists_, yTicks_);
+    } else if (exyit_ == 2) {
+        f.XMAX = static_cast<float>(PlotMath::divide((f.YMAX - f.YMIN) * (elx_ - f.RL - f.RR), ely_ - f.RO - f.RU) + f.XMIN);
+        if (xLists_.isList())
+            AxisRange::SKALENBEREICH(0, false, false, esktx_, none, f.XMIN, f.XMAX, xLists_, xTicks_);
+    }
+}
+
+void clsGRAFIK::writeRanges()
+{
+    if (!(boXmin_ || boXmax_ || boYmin_ || boYmax_)) return;
+    clsDATEN dat(session_);
+    dat.ETABELLE(QStringLiteral("G0"));
+    dat.ESPIDW(eid_);
+    const IndexPairs idx{QStringLiteral("IDOBJEKT"), vb::Value(eidObjekt_)};
+    if (boXmin_) dat.DVTS(QStringLiteral("XMIN"), frame_.XMIN, idx);
+    if (boXmax_) dat.DVTS(QStringLiteral("XMAX"), frame_.XMAX, idx);
+    if (boYmin_) dat.DVTS(QStringLiteral("YMIN"), frame_.YMIN, idx);
+    if (boYmax_) dat.DVTS(QStringLiteral("YMAX"), frame_.YMAX, idx);
+}
+
+void clsGRAFIK::placeScrollBars()
+{
+    const FrameSettings& f = frame_;
+    const double neededX = PlotMath::divide(f.XMAX - f.XMIN, f.MX);
+    const double neededY = PlotMath::divide(f.YMAX - f.YMIN, f.MY);
+    const bool printer = surface().kind() == vb::OutputSurface::Kind::Printer;
+    const double availableX = printer ? elx_ : elx_ * 1.01 - f.RL - f.RR;
+    const double availableY = printer ? ely_ : ely_ * 1.01 - f.RO - f.RU;
+    if (xBar_) scrollX_ = scrollOffset(xBar_, availableX, neededX, f.RL + f.RR, true);
+    if (yBar_) scrollY_ = scrollOffset(yBar_, availableY, neededY, f.RO + f.RU, false);
+}
+
+float clsGRAFIK::scrollOffset(QScrollBar* bar, double available, double needed, double margins, bool horizontal)
+{
+    vb::OutputSurface& s = surface();
+    if (s.kind() == vb::OutputSurface::Kind::Picture) {
+        if (available > needed) {
+            bar->setValue(0);
+            bar->hide();
+        } else {
+            // Along the bottom (right) edge of the picture, 5 mm thick.
+            const double w = s.ScaleWidth(), h = s.ScaleHeight();
+            const double left = horizontal ? 0 : w - 5, top = horizontal ? h - 5 : 0;
+            const double width = horizontal ? w - 5 : 5, height = horizontal ? 5 : h - 5;
+            const QPointF at = s.toPixels(s.ScaleLeft() + left, s.ScaleTop() + top);
+            bar->setGeometry(qRound(at.x()), qRound(at.y()), qRound(width * s.pixelsPerUnitX()),
+                             qRound(height * s.pixelsPerUnitY()));
+            bar->setRange(0, 10000);
+            const int large = PlotMath::toInt((1 - (needed - available) / needed) * 10000);
+            bar->setPageStep(large);
+            bar->setSingleStep(PlotMath::toInt(large / 50.0));
+            bar->show();
+        }
+    }
+    if (bar->value() == 0) return 0;
+    return static_cast<float>(vb::Round(bar->value() / 10000.0, 3) * (available - needed - margins));
+}
+
+bool clsGRAFIK::scrollBarVisible() const
+{
+    return (xBar_ && !xBar_->isHidden()) || (yBar_ && !yBar_->isHidden());
+}
+
+QString clsGRAFIK::logLabel(float position, const QString& format)
+{
+    QString text = vb::Format(vb::Value(std::pow(10.0, static_cast<double>(position))), format);
+    if (text.endsWith(QLatin1Char('.')) || text.endsWith(QLatin1Char(','))) text.chop(1);
+    return text;
+}
+
+clsGRAFIK::AxisSide clsGRAFIK::xAxisSide() const
+{
+    const double y0 = toDevice(frame_.XMIN, frame_.YMIN).y, y1 = toDevice(frame_.XMAX, frame_.YMAX).y;
+    const double top = std::min(y0, y1), bottom = std::max(y0, y1);
+    if (eaxex_ == 1) return {bottom, 1, 0};
+    if (eaxex_ == -1) return {top, -1, 2};
+    if (eaxex_ < 2) return {top + eaxex_, -1, 2};  // moved from the upper edge, outwards when negative
+    return {bottom + eaxex_, 1, 0};                // moved below the lower edge
+}
+
+clsGRAFIK::AxisSide clsGRAFIK::yAxisSide() const
+{
+    const double x0 = toDevice(frame_.XMIN, frame_.YMIN).x, x1 = toDevice(frame_.XMAX, frame_.YMAX).x;
+    const double left = std::min(x0, x1), right = std::max(x0, x1);
+    if (eaxey_ == 1) return {left, -1, 2};
+    if (eaxey_ == -1) return {right, 1, 0};
+    if (eaxey_ >= 2) return {left + eaxey_, -1, 2};
+    return {right + eaxey_, 1, 0};
+}
+
+void clsGRAFIK::drawXAxis()
+{
+    if (eaxex_ == 0) return;
+    const Point c0 = toDevice(frame_.XMIN, frame_.YMIN), c1 = toDevice(frame_.XMAX, frame_.YMAX);
+    const AxisSide a = xAxisSide();
+    const AxisTicks& t = xTicks_;
+    LINIE(c0.x, a.row, c1.x, a.row, std::nullopt, 1);
+    int nextGrid = 0, nextLabel = 0;
+    for (int i = 0; i <= t.tickCount; ++i) {
+        const double xt = toDevice(t.ticks[i], frame_.YMIN).x;
+        LINIE(xt, a.row, xt, a.row + 1.5 * a.s, std::nullopt, 1);
+        if (esktx_ != 0) continue;
+        if (t.gridCount != 0 && i == nextGrid) {
+            LINIE(xt, c1.y, xt, c0.y, std::nullopt, 1);
+            nextGrid += PlotMath::toInt(static_cast<double>(t.tickCount) / t.gridCount);
+        }
+        if (t.labelCount != 0 && i == nextLabel) {
+            TEXT(xt, a.row + 2 * a.s, vb::Format(vb::Value(t.ticks[i]), formatX_), 0, 0, 1, a.code);
+            nextLabel += PlotMath::toInt(static_cast<double>(t.tickCount) / t.labelCount);
+        }
+    }
+    if (esktx_ == 1 && t.tickCount >= 0) {
+        for (int j = 0; t.gridCount != 0 && j <= t.positionCount; ++j) {
+            const double xg = toDevice(t.positions[j], frame_.YMIN).x;
+            LINIE(xg, c1.y, xg, c0.y, std::nullopt, 1);
+        }
+        for (int j = 0; t.labelCount != 0 && t.labelCount == t.gridCount && j <= t.positionCount; ++j) {
+            const double xg = toDevice(t.positions[j], frame_.YMIN).x;
+            TEXT(xg, a.row + 2 * a.s, logLabel(t.positions[j], formatX_), 0, 0, 1, a.code);
+        }
+    }
+    const double distance = (t.labelCount > 1 || esktx_ == 1) ? 6 : 2;
+    TEXT((c0.x + c1.x) / 2, a.row + distance * a.s, textX_, 0, 0, 1, a.code);
+}
+
+void clsGRAFIK::drawYAxis()
+{
+    if (eaxey_ == 0) return;
+    const Point c0 = toDevice(frame_.XMIN, frame_.YMIN), c1 = toDevice(frame_.XMAX, frame_.YMAX);
+    const AxisSide a = yAxisSide();
+    const AxisTicks& t = yTicks_;
+    LINIE(a.row, c0.y, a.row, c1.y, std::nullopt, 1);
+    int nextGrid = 0, nextLabel = 0;
+    for (int i = 0; i <= t.tickCount; ++i) {
+        const double yt = toDevice(frame_.XMIN, t.ticks[i]).y;
+        LINIE(a.row, yt, a.row + 1.5 * a.s, yt, std::nullopt, 1);
+        if (eskty_ != 0) continue;
+        if (t.gridCount != 0 && i == nextGrid) {
+            LINIE(c0.x, yt, c1.x, yt, std::nullopt, 1);
+            nextGrid += PlotMath::toInt(static_cast<double>(t.tickCount) / t.gridCount);
+        }
+        if (t.labelCount != 0 && i == nextLabel) {
+            TEXT(a.row + 2 * a.s, yt, vb::Format(vb::Value(t.ticks[i]), formatY_), 0, 90, 1, a.code);
+            nextLabel += PlotMath::toInt(static_cast<double>(t.tickCount) / t.labelCount);
+        }
+    }
+    if (eskty_ == 1 && t.tickCount >= 0) {
+        for (int j = 0; t.gridCount != 0 && j <= t.positionCount; ++j) {
+            const double yg = toDevice(frame_.XMIN, t.positions[j]).y;
+            LINIE(c0.x, yg, c1.x, yg, std::nullopt, 1);
+        }
+        for (int j = 0; t.labelCount != 0 && t.labelCount == t.gridCount && j <= t.positionCount; ++j) {
+            const double yg = toDevice(frame_.XMIN, t.positions[j]).y;
+            TEXT(a.row + 2 * a.s, yg, logLabel(t.positions[j], formatY_), 0, 90, 1, a.code);
+        }
+    }
+    const double distance = (t.labelCount > 1 || eskty_ == 1) ? 6 : 2;
+    TEXT(a.row + distance * a.s, (c0.y + c1.y) / 2, textY_, 0, 90, 1, a.code);
+}
