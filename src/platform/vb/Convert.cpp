@@ -153,17 +153,8 @@ DateValue CDate(const Value& v)
 
 bool IsNumeric(const Value& v)
 {
-    switch (v.type()) {
-    case VarType::Empty:
-    case VarType::Boolean:
-    case VarType::Integer:
-    case VarType::Long:
-    case VarType::Single:
-    case VarType::Double:
-        return true;
-    case VarType::Text: return parseNumber(v.asText()).has_value();
-    default: return false;
-    }
+    if (v.type() == VarType::Text) return parseNumber(v.asText()).has_value();
+    return v.isEmpty() || v.isNumeric();
 }
 
 bool IsDate(const Value& v)
