@@ -1,0 +1,132 @@
+#include "graphics/AxisRange.h"
+
+#include "platform/vb/VbError.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+
+namespace {
+
+AxisLists lists(std::vector<float> ends, std::vector<float> spans, std::vector<int16_t> it,
+                std::vector<int16_t> git, std::vector<int16_t> zl)
+{
+    return {std::move(ends), std::move(spans), std::move(it), std::move(git), std::move(zl)};
+}
+
+}  // namespace
+
+TEST(AxisRange, LowerEndSnapsDownToACandidate)
+{
+    const AxisLists l = lists({0, 10, 20, 50}, {10, 20, 50, 100}, {10, 10, 10, 10}, {0, 0, 0, 0}, {0, 0, 0, 0});
+    AxisTicks t;
+    float lo = 0, hi = 60;
+    AxisRange::SKALENBEREICH(-1, true, false, 0, {13, 40}, lo, hi, l, t);
+    EXPECT_EQ(lo, 10);
+    lo = 0;
+    AxisRange::SKALENBEREICH(-1, true, false, 0, {-5, 40}, lo, hi, l, t);
+    EXPECT_EQ(lo, 0);
+    // Call 2 lets the stored end take part; call 1 starts with the data.
+    lo = 0;
+    AxisRange::SKALENBEREICH(2, true, false, 0, {13, 40}, lo, hi, l, t);
+    EXPECT_EQ(lo, 0);
+    lo = 0;
+    AxisRange::SKALENBEREICH(1, true, false, 0, {13, 40}, lo, hi, l, t);
+    EXPECT_EQ(lo, 10);
+}
+
+TEST(AxisRange, SpanSnapsUpAndDrawingCallsMoveTheUpperEnd)
+{
+    const AxisLists l = lists({0, 100}, {10, 20, 50}, {5, 4, 10}, {5, 2, 5}, {1, 1, 2});
+    AxisTicks t;
+    float lo = 0, hi = 23;
+    AxisRange::SKALENBEREICH(0, false, false, 0, {}, lo, hi, l, t);
+    EXPECT_EQ(hi, 50);
+    EXPECT_EQ(t.tickCount, 10);
+    EXPECT_EQ(t.gridCount, 5);
+    EXPECT_EQ(t.labelCount, 2);
+    ASSERT_EQ(t.ticks.size(), 11u);
+    EXPECT_FLOAT_EQ(t.ticks[3], 15);
+    EXPECT_FLOAT_EQ(t.ticks[10], 50);
+    // A collection call keeps the found end.
+    hi = 23;
+    AxisRange::SKALENBEREICH(1, false, false, 0, {}, lo, hi, l, t);
+    EXPECT_EQ(hi, 23);
+    // Spans beyond the list are held to its ends.
+    hi = 500;
+    AxisRange::SKALENBEREICH(0, false, false, 0, {}, lo, hi, l, t);
+    EXPECT_EQ(hi, 50);
+}
+
+TEST(AxisRange, UpperEndSnapsUpFromData)
+{
+    const AxisLists l = lists({0, 10, 20, 50}, {10, 20, 50}, {1, 1, 1}, {0, 0, 0}, {0, 0, 0});
+    AxisTicks t;
+    float lo = 0, hi = 0;
+    AxisRange::SKALENBEREICH(1, false, true, 0, {3, 17}, lo, hi, l, t);
+    EXPECT_EQ(hi, 20);
+    AxisRange::SKALENBEREICH(1, false, true, 0, {3, 70}, lo, hi, l, t);
+    EXPECT_EQ(hi, 50);
+}
+
+TEST(AxisRange, ZeroTickCountIsADivisionByZero)
+{
+    const AxisLists l = lists({0, 10}, {10}, {0}, {0}, {0});
+    AxisTicks t;
+    float lo = 0, hi = 10;
+    try {
+        AxisRange::SKALENBEREICH(0, false, false, 0, {}, lo, hi, l, t);
+        FAIL() << "no error";
+    } catch (const vb::VbError& e) {
+        EXPECT_EQ(e.number(), 11);
+    }
+}
+
+TEST(AxisRange, LogarithmicDecades)
+{
+    const AxisLists l = lists({0.1f, 1, 10, 100, 1000, 10000}, {1}, {1}, {1}, {1});
+    AxisTicks t;
+    float lo = 0.5f, hi = 800;
+    AxisRange::SKALENBEREICH(0, false, false, 1, {}, lo, hi, l, t);
+    EXPECT_FLOAT_EQ(lo, 0.1f);  // rounded down to a candidate
+    EXPECT_EQ(hi, 1000);        // and up
+    // log10(0.1), the decades 0..3, log10(1000)
+    ASSERT_EQ(t.tickCount, 5);
+    EXPECT_FLOAT_EQ(t.ticks[0], -1);
+    EXPECT_FLOAT_EQ(t.ticks[1], 0);
+    EXPECT_FLOAT_EQ(t.ticks[4], 3);
+    EXPECT_FLOAT_EQ(t.ticks[5], 3);
+    EXPECT_EQ(t.positions, t.ticks);  // grid code equals the tick code
+}
+
+TEST(AxisRange, LogarithmicMultiples)
+{
+    const AxisLists l = lists({1, 2, 5, 10, 100, 1000, 5000}, {1}, {10}, {1}, {1});
+    AxisTicks t;
+    float lo = 2, hi = 5000;
+    AxisRange::SKALENBEREICH(0, false, false, 1, {}, lo, hi, l, t);
+    // p = 1, m_lo = 2, q = 3, m_hi = 5: 10 (q - p) - m_lo + m_hi + 9 = 32
+    ASSERT_EQ(t.tickCount, 32);
+    EXPECT_FLOAT_EQ(t.ticks[0], std::log10(2.0f));
+    EXPECT_FLOAT_EQ(t.ticks[1], std::log10(3.0f));
+    EXPECT_FLOAT_EQ(t.ticks[7], std::log10(9.0f));
+    EXPECT_FLOAT_EQ(t.ticks[8], 1);  // decade 1 listed twice (m = 0 and m = 1)
+    EXPECT_FLOAT_EQ(t.ticks[9], 1);
+    EXPECT_FLOAT_EQ(t.ticks[10], 1 + std::log10(2.0f));
+    EXPECT_FLOAT_EQ(t.ticks[28], 3);
+    EXPECT_FLOAT_EQ(t.ticks[31], 3 + std::log10(4.0f));
+    EXPECT_FLOAT_EQ(t.ticks[32], std::log10(5000.0f));
+    // Grid and labels only at the ends and the decades.
+    EXPECT_EQ(t.positions, (std::vector<float>{std::log10(2.0f), 1, 2, 3, std::log10(5000.0f)}));
+    EXPECT_EQ(t.gridCount, 1);
+    EXPECT_EQ(t.labelCount, 1);
+}
+
+TEST(AxisRange, LogarithmicSingleTickAndUnknownCode)
+{
+    AxisTicks t;
+    float lo = 10, hi = 100;
+    AxisRange::SKALENBEREICH(0, false, false, 1, {}, lo, hi, lists({1, 10, 1000}, {1}, {0}, {0}, {0}), t);
+    EXPECT_EQ(t.ticks, (std::vector<float>{1}));
+    AxisRange::SKALENBEREICH(0, false, false, 1, {}, lo, hi, lists({1, 1000}, {1}, {3}, {0}, {0}), t);
+    EXPECT_EQ(t.tickCount, -1);  // no tick list: the axis is its line alone
+}
