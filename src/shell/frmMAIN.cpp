@@ -9,6 +9,11 @@
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
 #include "platform/widgets/PanelBar.h"
+#include "shell/HelpCommands.h"
+#include "shell/frmHILFE.h"
+#include "shell/ProjectFileCommands.h"
+#include "shell/RecordCommands.h"
+#include "records/mdiEINGABE.h"
 #include "startscreen/frmINFO.h"
 #include "startscreen/mdiAUTOSTART.h"
 
@@ -99,7 +104,12 @@ const PanelText kPanels[15] = {
 
 }  // namespace
 
-frmMAIN::frmMAIN(const QLocale& locale, QWidget* parent) : QMainWindow(parent), locale_(locale)
+frmMAIN::frmMAIN(const QLocale& locale, QWidget* parent)
+    : QMainWindow(parent),
+      locale_(locale),
+      records_(std::make_unique<RecordCommands>(*this)),
+      files_(std::make_unique<ProjectFileCommands>(*this)),
+      help_(std::make_unique<HelpCommands>(*this))
 {
     setObjectName(QStringLiteral("frmMAIN"));
     setWindowTitle(QStringLiteral("KELMORA"));
@@ -141,10 +151,23 @@ void frmMAIN::buildMenus()
         }
         actions_.insert(name, action);
     }
-    connect(menu(QStringLiteral("mnuBEENDEN")), &QAction::triggered, this, &frmMAIN::mnuBEENDEN_Click);
-    connect(menu(QStringLiteral("mnuSCHLIESSEN")), &QAction::triggered, this, &frmMAIN::mnuSCHLIESSEN_Click);
-    connect(menu(QStringLiteral("mnuINFO")), &QAction::triggered, this, &frmMAIN::mnuINFO_Click);
-    connect(menu(QStringLiteral("mnuHILFE")), &QAction::triggered, this, &frmMAIN::mnuHILFE_Click);
+    const auto on = [this](const char* name, void (frmMAIN::*handler)()) {
+        connect(menu(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    };
+    on("mnuNEU", &frmMAIN::mnuNEU_Click);
+    on("mnuOEFFNEN", &frmMAIN::mnuOEFFNEN_Click);
+    on("mnuAUSWAHL", &frmMAIN::mnuAUSWAHL_Click);
+    on("mnuEXPIMP", &frmMAIN::mnuEXPIMP_Click);
+    on("mnuLOESCHEN", &frmMAIN::mnuLOESCHEN_Click);
+    on("mnuSPEICHERN", &frmMAIN::mnuSPEICHERN_Click);
+    on("mnuBEENDEN", &frmMAIN::mnuBEENDEN_Click);
+    on("mnuSCHLIESSEN", &frmMAIN::mnuSCHLIESSEN_Click);
+    on("mnuKOMPRIMIEREN", &frmMAIN::mnuKOMPRIMIEREN_Click);
+    on("mnuHILFE", &frmMAIN::mnuHILFE_Click);
+    on("mnuREADME", &frmMAIN::mnuREADME_Click);
+    on("mnuHINWEISE", &frmMAIN::mnuHINWEISE_Click);
+    on("mnuINFO", &frmMAIN::mnuINFO_Click);
+    connect(menus_.value(QStringLiteral("mnuFRAGEZEICHEN")), &QMenu::aboutToShow, this, &frmMAIN::mnuFRAGEZEICHEN_Click);
 }
 
 void frmMAIN::buildStatusBar()
@@ -409,9 +432,33 @@ QWidget* frmMAIN::activeChild() const
 
 QProgressBar* frmMAIN::progressBar() const { return autostart_ ? autostart_->pgbBERECHNEN : nullptr; }
 
-void frmMAIN::stbMAIN_PanelClick(int) {}
+void frmMAIN::stbMAIN_PanelClick(int panel)
+{
+    // The page commands (panels 10 to 15) come with the pages; the panels here are the
+    // entry window's save and discard.
+    switch (panel) {
+    case 8: records_->saveInput(); break;
+    case 9: records_->discardInput(); break;
+    default: break;
+    }
+    if (panel >= 8 && panel <= 15) stbMAIN_->setBevel(panel, vb::PanelBar::Bevel::Raised);
+    vb::Ui::instance().SetPointer(vb::Pointer::Default);
+}
 
-void frmMAIN::mnuHILFE_Click() {}
+mdiEINGABE* frmMAIN::entryWindow() const { return records_->entryWindow(); }
+frmHILFE* frmMAIN::helpWindow() const { return help_->helpWindow(); }
+
+void frmMAIN::mnuNEU_Click() { records_->NEU(); }
+void frmMAIN::mnuOEFFNEN_Click() { records_->OEFFNEN(); }
+void frmMAIN::mnuAUSWAHL_Click() { records_->AUSWAHL(); }
+void frmMAIN::mnuEXPIMP_Click() { records_->EXPIMP(); }
+void frmMAIN::mnuLOESCHEN_Click() { records_->LOESCHEN(); }
+void frmMAIN::mnuSPEICHERN_Click() { files_->SPEICHERN(); }
+void frmMAIN::mnuKOMPRIMIEREN_Click() { files_->KOMPRIMIEREN(); }
+void frmMAIN::mnuFRAGEZEICHEN_Click() { help_->FRAGEZEICHEN(); }
+void frmMAIN::mnuHILFE_Click() { help_->HILFE(); }
+void frmMAIN::mnuREADME_Click() { help_->README(); }
+void frmMAIN::mnuHINWEISE_Click() { help_->HINWEISE(); }
 
 void frmMAIN::mnuINFO_Click()
 {
@@ -457,7 +504,7 @@ bool frmMAIN::MDIForm_QueryUnload(int unloadMode)
                                                     + QStringLiteral(" gespeichert werden?"),
                                       vb::vbQuestion | vb::vbYesNoCancel, menu(QStringLiteral("mnuBEENDEN"))->text());
             if (answer == vb::vbCancel) goOn = false;
-            else if (answer == vb::vbYes) db::DatabaseFile::replaceAtomically(session_.XMDBPFAD(), session_.projectDatabase());
+            else if (answer == vb::vbYes) mnuSPEICHERN_Click();
         }
     });
     if (!goOn) return false;
@@ -483,7 +530,11 @@ void frmMAIN::resetAdminProgram()
 void frmMAIN::MDIForm_Unload()
 {
     Procedure p(QStringLiteral("VB-Error: "), SessionContext::title());
-    p.step([&] { mdi_->closeAllSubWindows(); });
+    p.step([&] {
+        if (entryWindow()) entryWindow()->Form_Unload();
+        mdi_->closeAllSubWindows();
+        help_->closeHelp();
+    });
     if (!session_.isStandAlone()) {
         p.step([&] { resetAdminProgram(); });
         p.step([&] {

@@ -7,12 +7,18 @@
 #include <QHash>
 #include <QLocale>
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class HelpCommands;
+class ProjectFileCommands;
+class RecordCommands;
+class frmHILFE;
 class mdiAUTOSTART;
+class mdiEINGABE;
 namespace vb { class PanelBar; }
 
 // The main window: a multiple-document frame with the menus and the status bar whose right
@@ -39,6 +45,20 @@ public:
     QWidget* activeChild() const override;
     QProgressBar* progressBar() const override;
 
+    // Record commands of the "Datei" menu.
+    void mnuNEU_Click();
+    void mnuOEFFNEN_Click();
+    void mnuAUSWAHL_Click();
+    void mnuEXPIMP_Click();
+    void mnuLOESCHEN_Click();
+    void mnuSPEICHERN_Click();
+    void mnuKOMPRIMIEREN_Click();
+
+    // The "?" menu.
+    void mnuFRAGEZEICHEN_Click();
+    void mnuREADME_Click();
+    void mnuHINWEISE_Click();
+
     // Shutdown.
     void mnuSCHLIESSEN_Click();
     // Returns true when the close may go on.
@@ -57,6 +77,11 @@ public:
     QAction* menu(const QString& name) const { return actions_.value(name); }
     vb::PanelBar* stbMAIN() const { return stbMAIN_; }
     mdiAUTOSTART* startScreen() const { return autostart_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+    // The entry window while a record is being edited.
+    mdiEINGABE* entryWindow() const;
+    frmHILFE* helpWindow() const;
+    HelpCommands& help() { return *help_; }
     bool handBack() const { return handBack_; }
     // The path of the frame program started at hand-back.
     QString framePrograms() const;
@@ -89,4 +114,7 @@ private:
     QMdiSubWindow* autostartWindow_ = nullptr;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
+    std::unique_ptr<RecordCommands> records_;
+    std::unique_ptr<ProjectFileCommands> files_;
+    std::unique_ptr<HelpCommands> help_;
 };

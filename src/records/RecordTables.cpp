@@ -1,0 +1,104 @@
+#include "records/RecordTables.h"
+
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/vb/Convert.h"
+
+#include <vector>
+
+namespace records {
+
+namespace {
+
+// Commits when the block ends normally, rolls back when it is left by an exception.
+class Transaction {
+public:
+    explicit Transaction(db::Connection& cn) : cn_(cn) { cn_.BeginTrans(); }
+    ~Transaction()
+    {
+        if (!done_) cn_.RollbackTrans();
+    }
+    void commit()
+    {
+        cn_.CommitTrans();
+        done_ = true;
+    }
+
+private:
+    db::Connection& cn_;
+    bool done_ = false;
+};
+
+}  // namespace
+
+const QStringList& recordTables()
+{
+    static const QStringList tables{QStringLiteral("E1"), QStringLiteral("E2"), QStringLiteral("E3"), QStringLiteral("A1"),
+                                    QStringLiteral("G0"), QStringLiteral("G2_1"), QStringLiteral("G2_2")};
+    return tables;
+}
+
+QString quoted(const QString& text)
+{
+    QString q = text;
+    q.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + q + QLatin1Char('\'');
+}
+
+namespace {
+
+void removeRows(db::Connection& cn, int32_t id, bool withE1)
+{
+    Transaction t(cn);
+    for (const QString& table : recordTables()) {
+        if (!withE1 && table == QLatin1String("E1")) continue;
+        cn.Execute(QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(id));
+    }
+    t.commit();
+}
+
+}  // namespace
+
+void removeRecord(db::Connection& cn, int32_t id) { removeRows(cn, id, true); }
+
+void removeRecordData(db::Connection& cn, int32_t id) { removeRows(cn, id, false); }
+
+int32_t nextRecordId(db::Connection& cn)
+{
+    db::Recordset rs(QStringLiteral("SELECT * FROM [E1] ORDER BY [ID] Desc"), cn);
+    if (rs.IsEOF()) return 1;
+    rs.MoveFirst();
+    return vb::CLng(rs.field(QStringLiteral("ID"))) + 1;
+}
+
+void copyRecord(db::Connection& source, db::Connection& target, int32_t sourceId, int32_t newId)
+{
+    Transaction t(target);
+    for (const QString& table : recordTables()) {
+        db::Recordset from(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(sourceId),
+                           source);
+        if (from.IsEOF()) continue;
+        std::vector<std::vector<vb::Value>> rows;
+        for (from.MoveFirst(); !from.IsEOF(); from.MoveNext()) {
+            std::vector<vb::Value> row;
+            for (int c = 0; c < from.fieldCount(); ++c) row.push_back(from.field(c));
+            rows.push_back(std::move(row));
+        }
+        from.Close();
+        // Rows an older program left under the new number do not belong to the copied record.
+        target.Execute(QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(newId));
+        db::Recordset to(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(newId),
+                         target);
+        const int columns = to.fieldCount();
+        for (const auto& row : rows) {
+            to.AddNew();
+            to.setField(0, newId);
+            for (int c = 1; c < columns && c < static_cast<int>(row.size()); ++c) to.setField(c, row[static_cast<size_t>(c)]);
+            to.Update();
+        }
+        to.Close();
+    }
+    t.commit();
+}
+
+}  // namespace records

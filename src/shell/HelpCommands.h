@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+class frmHILFE;
+class frmMAIN;
+
+// The "?" menu: help, the read-me and notes documents.
+class HelpCommands {
+public:
+    explicit HelpCommands(frmMAIN& main) : main_(main) {}
+
+    // The menu opens: each entry is enabled exactly when its file is there.
+    void FRAGEZEICHEN();
+    void HILFE();
+    void README();
+    void HINWEISE();
+
+    frmHILFE* helpWindow() const { return help_; }
+    void closeHelp();
+
+    // The files in the program folder, found without regard to case; empty when absent.
+    QString helpFile() const;
+    QString readMeFile() const;
+    QString notesFile() const;
+
+    static QString helpFileName() { return QStringLiteral("VELOR.HLP"); }
+
+private:
+    QString programFile(const QString& name) const;
+    void openDocument(const QString& path, const QString& name);
+
+    frmMAIN& main_;
+    QPointer<frmHILFE> help_;
+};

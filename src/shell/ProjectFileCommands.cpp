@@ -1,0 +1,121 @@
+#include "shell/ProjectFileCommands.h"
+
+#include "platform/db/DatabaseFile.h"
+#include "platform/os/Os.h"
+#include "platform/ui/Procedure.h"
+#include "platform/ui/Ui.h"
+#include "platform/vb/Convert.h"
+#include "platform/vb/VbError.h"
+#include "shell/frmMAIN.h"
+
+#include <QAction>
+#include <QFile>
+
+using vb::MsgBox;
+using vb::Pointer;
+
+namespace {
+
+const QString kPrefix = QStringLiteral("VB-Error: ");
+
+void pointer(Pointer p) { vb::Ui::instance().SetPointer(p); }
+
+QString workingCopyConnection(const QString& path)
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path + QStringLiteral(";Persist Security Info=False");
+}
+
+}  // namespace
+
+QString ProjectFileCommands::caption(const char* menuName) const { return main_.menu(QString::fromLatin1(menuName))->text(); }
+
+float ProjectFileCommands::sizeMB(const QString& path)
+{
+    return static_cast<float>(vb::Round(static_cast<double>(vb::Os::fileSize(path)) / 1e6, 1));
+}
+
+QString ProjectFileCommands::compactionTarget(const QString& source)
+{
+    const qsizetype end = source.indexOf(QStringLiteral(".mdb"), 0, Qt::CaseInsensitive);
+    return (end < 0 ? source : source.left(end)) + QStringLiteral("TEMP.mdb");
+}
+
+float ProjectFileCommands::workingCopySizeMB()
+{
+    // The working copy keeps recent writes in its write-ahead log; fold them into the file
+    // first, or its size would not be the size of the data.
+    db::Connection& cn = main_.session().cnnX;
+    if (cn.isOpen()) {
+        try {
+            cn.Execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        } catch (const vb::VbError&) {
+            // A reader in the way only makes the size a little low.
+        }
+    }
+    return sizeMB(main_.session().XMDBPFAD());
+}
+
+void ProjectFileCommands::SPEICHERN()
+{
+    const QString title = caption("mnuSPEICHERN");
+    vb::Procedure p(kPrefix, title);
+    float size = 0;
+    p.step([&] { size = workingCopySizeMB(); });
+    p.step([&] {
+        if (size <= kCompactionThresholdMB) return;
+        const bool english = main_.session().SPRACHE() == 1;
+        const QString s = vb::CStr(size);
+        const int answer = MsgBox(english ? QStringLiteral("Database reaches ") + s + QStringLiteral(" MB! ") + vb::vbCrLf
+                                                + QStringLiteral("Do you want to compact the file?")
+                                          : QStringLiteral("Datenbank hat ") + s + QStringLiteral(" MB erreicht! ") + vb::vbCrLf
+                                                + QStringLiteral("Soll die Datei komprimiert werden?"),
+                                  vb::vbQuestion | vb::vbYesNo | vbMsgBoxHelpButton, title);
+        if (answer == vb::vbYes) main_.mnuKOMPRIMIEREN_Click();
+    });
+    p.step([&] { pointer(Pointer::Hourglass); });
+    // The project is replaced as a whole: a crash at any moment leaves the old or the new one.
+    p.step([&] { db::DatabaseFile::replaceAtomically(main_.session().XMDBPFAD(), main_.session().projectDatabase()); });
+    p.step([&] { main_.session().BOGEAENDERT = false; });
+    pointer(Pointer::Arrow);
+}
+
+void ProjectFileCommands::KOMPRIMIEREN()
+{
+    const QString title = caption("mnuKOMPRIMIEREN");
+    vb::Procedure p(kPrefix, title);
+    SessionContext& s = main_.session();
+    const QString source = s.XMDBPFAD();
+    const QString target = compactionTarget(source);
+    float before = 0;
+    float after = 0;
+    p.step([&] { pointer(Pointer::Hourglass); });
+    p.step([&] { before = workingCopySizeMB(); });
+    p.step([&] { s.cnnX.Close(); });
+    p.step([&] {
+        // A result left by an interrupted compaction would stop the engine from writing a new one.
+        db::DatabaseFile::remove(target);
+        db::DatabaseFile::compact(source, target);
+    });
+    p.step([&] {
+        if (!db::DatabaseFile::isDatabase(target)) vb::raise(vb::errFileNotFound, QStringLiteral("File not found: ") + target);
+        db::DatabaseFile::remove(source);
+        if (!QFile::rename(target, source)) vb::raise(vb::errPathAccess, QStringLiteral("Path/File access error: ") + source);
+    });
+    p.step([&] {
+        after = sizeMB(source);
+        if (before == 0.0f) vb::raise(vb::errDivisionByZero);
+        const float reduction = static_cast<float>(vb::Round((static_cast<double>(before) - after) * 100.0 / before, 1));
+        const bool english = s.SPRACHE() == 1;
+        MsgBox(english ? QStringLiteral("Database was compact about ") + vb::CStr(reduction) + QStringLiteral(" % to ") + vb::CStr(after)
+                             + QStringLiteral(" MB!")
+                       : QStringLiteral("Datenbank wurde um ") + vb::CStr(reduction) + QStringLiteral(" % auf ") + vb::CStr(after)
+                             + QStringLiteral(" MB komprimiert !"),
+               vb::vbInformation, title);
+    });
+    // The connection comes back in every case: the whole program works through it.
+    if (!s.cnnX.isOpen()) {
+        vb::Procedure reopen(kPrefix, title);
+        reopen.step([&] { s.cnnX.Open(workingCopyConnection(source), 30); });
+    }
+    pointer(Pointer::Default);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class frmMAIN;
+
+// The commands on whole database files: "Speichern" (the working copy becomes the project
+// database) and "Komprimieren" (the working copy is compacted in place).
+class ProjectFileCommands {
+public:
+    explicit ProjectFileCommands(frmMAIN& main) : main_(main) {}
+
+    void SPEICHERN();
+    void KOMPRIMIEREN();
+
+    // Above this size (in MB, one decimal) "Speichern" offers to compact first.
+    static constexpr float kCompactionThresholdMB = 10.0f;
+    // The message box's Help button (bound to the program's help file).
+    static constexpr int vbMsgBoxHelpButton = 16384;
+
+    // File size in MB (10^6 bytes), rounded to one decimal, as the messages show it.
+    static float sizeMB(const QString& path);
+    // The compaction target: the path up to its first ".mdb" (any case) + "TEMP.mdb".
+    static QString compactionTarget(const QString& source);
+
+private:
+    // The working copy's size with everything written so far in the file itself.
+    float workingCopySizeMB();
+    QString caption(const char* menuName) const;
+
+    frmMAIN& main_;
+};

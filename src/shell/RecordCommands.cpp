@@ -1,0 +1,229 @@
+#include "shell/RecordCommands.h"
+
+#include "platform/db/Recordset.h"
+#include "platform/ui/Procedure.h"
+#include "platform/ui/Ui.h"
+#include "platform/vb/Convert.h"
+#include "platform/widgets/PanelBar.h"
+#include "records/RecordTables.h"
+#include "records/frmAUSWAHL.h"
+#include "records/frmEXPIMP.h"
+#include "records/mdiEINGABE.h"
+#include "shell/frmMAIN.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+using vb::MsgBox;
+using vb::Pointer;
+
+namespace {
+
+const QString kPrefix = QStringLiteral("VB-Error: ");
+
+void pointer(Pointer p) { vb::Ui::instance().SetPointer(p); }
+
+}  // namespace
+
+QString RecordCommands::caption(const char* menuName) const { return main_.menu(QString::fromLatin1(menuName))->text(); }
+
+bool RecordCommands::showSelection(const QString& mode)
+{
+    main_.setTag(mode);
+    frmAUSWAHL dialog(main_, &main_);
+    dialog.Form_Load();
+    vb::Ui::instance().ShowModal(dialog);
+    return main_.Tag() == QLatin1String("OK");
+}
+
+void RecordCommands::setEditing(bool editing)
+{
+    main_.stbMAIN()->setPanelVisible(8, editing);
+    main_.stbMAIN()->setPanelVisible(9, editing);
+    for (const char* name : {"mnuDATEI", "mnuAUSWERTEN", "mnuEXTRAS"}) main_.menu(QString::fromLatin1(name))->setEnabled(!editing);
+}
+
+void RecordCommands::showEntryWindow()
+{
+    eingabe_ = new mdiEINGABE(main_);
+    eingabe_->Form_Load();
+    QMdiSubWindow* frame = main_.mdiArea()->addSubWindow(eingabe_, Qt::FramelessWindowHint);
+    frame->showMaximized();
+    eingabe_->txtKEN->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordCommands::closeEntryWindow()
+{
+    if (!eingabe_) return;
+    eingabe_->Form_Unload();
+    // The window may be the caller (its Ctrl+S): it goes when the events run again.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(eingabe_->parentWidget())) frame->close();
+    else eingabe_->deleteLater();
+    eingabe_ = nullptr;
+}
+
+void RecordCommands::NEU()
+{
+    vb::Procedure p(kPrefix, caption("mnuNEU"));
+    p.step([&] { pointer(Pointer::Arrow); });
+    p.step([&] { showEntryWindow(); });
+    p.step([&] {
+        main_.stbMAIN()->setText(6, QStringLiteral("-"));
+        main_.stbMAIN()->setToolTip(6, QString());
+    });
+    p.step([&] { setEditing(true); });
+    pointer(Pointer::Default);
+}
+
+void RecordCommands::OEFFNEN()
+{
+    const QString title = caption("mnuOEFFNEN");
+    vb::Procedure p(kPrefix, title);
+    const bool english = main_.session().SPRACHE() == 1;
+    int32_t id = 0;
+    for (;;) {
+        if (!showSelection(QStringLiteral("O"))) return;
+        int count = 0;
+        p.step([&] {
+            db::Recordset rs(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true and [ID]>0 ORDER BY [KEN]"), main_.session().cnnX);
+            count = rs.RecordCount();
+            if (count == 1) id = vb::CLng(rs.field(QStringLiteral("ID")));
+        });
+        if (p.cancelled()) return;
+        if (count == 1) break;
+        const QString text = count == 0
+                                 ? (english ? QStringLiteral("There is no selected file!") : QStringLiteral("Es gibt keinen aktuellen Datensatz!"))
+                                 : (english ? QStringLiteral("Only one file can be opened!")
+                                            : QStringLiteral("Es kann nur ein aktueller Datensatz geöffnet werden!"));
+        if (MsgBox(text, vb::vbExclamation | vb::vbOKCancel, title) == vb::vbCancel) return;
+    }
+    p.step([&] { pointer(Pointer::Hourglass); });
+    p.step([&] { showEntryWindow(); });
+    p.step([&] { vb::DoEvents(); });
+    p.step([&] { main_.SATZANZEIGE(); });
+    p.step([&] { eingabe_->OEFFNEN(id); });
+    p.step([&] { vb::DoEvents(); });
+    p.step([&] { setEditing(true); });
+    pointer(Pointer::Default);
+}
+
+void RecordCommands::AUSWAHL()
+{
+    vb::Procedure p(kPrefix, caption("mnuAUSWAHL"));
+    bool confirmed = false;
+    p.step([&] { confirmed = showSelection(QStringLiteral("A")); });
+    if (!confirmed) return;
+    p.step([&] { main_.SATZANZEIGE(); });
+    p.step([&] { main_.session().BOGEAENDERT = true; });
+}
+
+void RecordCommands::EXPIMP()
+{
+    // Without an error trap of its own, as the command always had; the dialog reports its errors.
+    for (const char* name : {"mnuDATEI", "mnuAUSWERTEN", "mnuEXTRAS"}) main_.menu(QString::fromLatin1(name))->setEnabled(false);
+    // Only an answer of this dialog may mark the copy as changed, not one left by an earlier command.
+    main_.setTag(QString());
+    {
+        frmEXPIMP dialog(main_, &main_);
+        dialog.Form_Load();
+        vb::Ui::instance().ShowModal(dialog);
+        dialog.Form_Unload();
+    }
+    if (main_.Tag() == QLatin1String("OK")) main_.session().BOGEAENDERT = true;
+    for (const char* name : {"mnuDATEI", "mnuAUSWERTEN", "mnuEXTRAS"}) main_.menu(QString::fromLatin1(name))->setEnabled(true);
+}
+
+void RecordCommands::LOESCHEN()
+{
+    const QString title = caption("mnuLOESCHEN");
+    vb::Procedure p(kPrefix, title);
+    bool confirmed = false;
+    p.step([&] { confirmed = showSelection(QStringLiteral("L")); });
+    if (!confirmed) return;
+    const bool english = main_.session().SPRACHE() == 1;
+    db::Connection& cn = main_.session().cnnX;
+    db::Recordset rs;
+    p.step([&] { rs.Open(QStringLiteral("SELECT * FROM [E1] WHERE [AKT]=true"), cn); });
+    if (p.cancelled()) return;
+    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+        const QString name = vb::toText(rs.field(QStringLiteral("KEN")));
+        const int answer = MsgBox(english ? QStringLiteral("File ") + name + QStringLiteral(" will be deleted!")
+                                          : QStringLiteral("Datensatz ") + name + QStringLiteral(" wird gelöscht!"),
+                                  vb::vbExclamation | vb::vbOKCancel, title);
+        if (answer == vb::vbOK && !p.step([&] { records::removeRecord(cn, vb::CLng(rs.field(QStringLiteral("ID")))); })) return;
+    }
+    rs.Close();
+    p.step([&] { main_.SATZANZEIGE(); });
+    p.step([&] { main_.session().BOGEAENDERT = true; });
+}
+
+int32_t RecordCommands::chooseRecordId(const QString& name)
+{
+    db::Connection& cn = main_.session().cnnX;
+    db::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]=") + records::quoted(name), cn);
+    if (rs.IsEOF()) {
+        rs.Close();
+        const int32_t id = records::nextRecordId(cn);
+        records::removeRecordData(cn, id);
+        return id;
+    }
+    const bool english = main_.session().SPRACHE() == 1;
+    const int answer = MsgBox(english ? QStringLiteral("Do you want to overwrite the file") + name + QLatin1Char('?')
+                                      : QStringLiteral("Soll der vorhandene Datensatz ") + name + QStringLiteral(" überschrieben werden?"),
+                              vb::vbQuestion | vb::vbYesNo, main_.stbMAIN()->text(8));
+    if (answer != vb::vbYes) return 0;
+    rs.MoveFirst();
+    const int32_t id = vb::CLng(rs.field(QStringLiteral("ID")));
+    // Only the name row goes: what was captured for the record (polygons, calibration,
+    // evaluation) stays with its number and belongs to the record saved again under it.
+    rs.Delete();
+    rs.Close();
+    return id;
+}
+
+void RecordCommands::makeOnlyActive(int32_t id)
+{
+    // By number, not by name: rows without a name must lose their flag too.
+    db::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE [ID]<>") + QString::number(id) + QStringLiteral(" AND [AKT]=true"),
+                     main_.session().cnnX);
+    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+        rs.setField(QStringLiteral("AKT"), false);
+        rs.Update();
+    }
+    rs.Close();
+}
+
+void RecordCommands::saveInput()
+{
+    if (!eingabe_) return;
+    const QString name = eingabe_->txtKEN->text();
+    // A record without a name could be neither listed nor chosen again.
+    if (!eingabe_->txtKEN_LostFocus()) return;
+    vb::Procedure p(kPrefix, main_.stbMAIN()->text(8));
+    int32_t id = 0;
+    p.step([&] { id = chooseRecordId(name); });
+    if (p.cancelled() || id == 0) return;
+    pointer(Pointer::Hourglass);
+    bool written = false;
+    p.step([&] { written = eingabe_->OK(id); });
+    if (!written) {
+        pointer(Pointer::Default);
+        return;
+    }
+    p.step([&] { makeOnlyActive(id); });
+    p.step([&] { main_.SATZANZEIGE(); });
+    p.step([&] { main_.session().BOGEAENDERT = true; });
+    p.step([&] { closeEntryWindow(); });
+    p.step([&] { setEditing(false); });
+    pointer(Pointer::Default);
+}
+
+void RecordCommands::discardInput()
+{
+    pointer(Pointer::Hourglass);
+    closeEntryWindow();
+    setEditing(false);
+    pointer(Pointer::Default);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+
+class frmMAIN;
+class mdiEINGABE;
+
+// The record commands of the "Datei" menu and the two panels that save or discard what was
+// typed into the entry window. They work on the working copy only.
+class RecordCommands {
+public:
+    explicit RecordCommands(frmMAIN& main) : main_(main) {}
+
+    void NEU();
+    void OEFFNEN();
+    void AUSWAHL();
+    void EXPIMP();
+    void LOESCHEN();
+    // Panel 8: the entry window's input becomes a record (new, or overwriting one of that name).
+    void saveInput();
+    // Panel 9: the input is dropped.
+    void discardInput();
+
+    mdiEINGABE* entryWindow() const { return eingabe_; }
+
+private:
+    // Shows the selection dialog in `mode`; true when the user confirmed.
+    bool showSelection(const QString& mode);
+    void showEntryWindow();
+    void closeEntryWindow();
+    // Editing: panels 8 and 9 shown and the menus that could start another command disabled.
+    void setEditing(bool editing);
+    // The record number the input is saved under; 0 when the user refused to overwrite.
+    int32_t chooseRecordId(const QString& name);
+    void makeOnlyActive(int32_t id);
+    QString caption(const char* menuName) const;
+
+    frmMAIN& main_;
+    QPointer<mdiEINGABE> eingabe_;
+};

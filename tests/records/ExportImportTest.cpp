@@ -1,0 +1,159 @@
+// Export/import between the working copy and other real project folders.
+#include "records/DriveList.h"
+#include "records/FolderList.h"
+#include "records/frmEXPIMP.h"
+#include "records/RecordsFixture.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+class ExportImport : public RecordsFixture {
+protected:
+    void SetUp() override
+    {
+        RecordsFixture::SetUp();
+        addRecord(cn(), 1, QStringLiteral("Anna"), QStringLiteral("hier"), true);
+        addRecord(cn(), 2, QStringLiteral("M"), QString(), false);  // never listed
+        other = inst.addProject(QStringLiteral("P2"));
+        db::Connection c;
+        c.OpenFile(other);
+        addRecord(c, 4, QStringLiteral("Anna"), QStringLiteral("dort"), false);
+        addRecord(c, 9, QStringLiteral("Bruno"), QString(), true);
+    }
+    std::unique_ptr<frmEXPIMP> open()
+    {
+        auto d = std::make_unique<frmEXPIMP>(shell);
+        d->Form_Load();
+        return d;
+    }
+    static QStringList texts(const QListWidget* list)
+    {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+        return out;
+    }
+    static void select(QListWidget* list, const QStringList& names)
+    {
+        for (int i = 0; i < list->count(); ++i)
+            list->item(i)->setSelected(names.contains(list->item(i)->text().section(QLatin1Char(' '), 0, 0)));
+    }
+
+    QString other;
+};
+
+}  // namespace
+
+TEST_F(ExportImport, ListsBothProjectsAndIgnoresFoldersWithoutAProject)
+{
+    auto d = open();
+    EXPECT_EQ(d->fraIMP->title(), QStringLiteral("Aktuelles Projekt: P1"));
+    EXPECT_EQ(d->fraEXP->title(), QStringLiteral("Externes Projekt"));
+    EXPECT_EQ(texts(d->lstIMP), QStringList{QStringLiteral("Anna (hier)")});
+    EXPECT_EQ(d->dirEXP->path(), inst.projectsFolder());
+    EXPECT_EQ(d->drvEXP->drive(), DriveList::driveOf(inst.projectsFolder()));
+
+    d->dirEXP->setPath(shell.session_.XMDBPFAD().section(QLatin1Char('/'), 0, -2));  // the user's own working folder
+    d->dirEXP->setPath(inst.programFolder() + QStringLiteral("/..") + QStringLiteral("/INFO"));  // no VELOR.mdb there
+    EXPECT_FALSE(d->otherProjectOpen());
+    EXPECT_EQ(d->fraEXP->title(), QStringLiteral("Externes Projekt"));
+
+    d->dirEXP->setPath(inst.projectFolder(QStringLiteral("P2")));
+    EXPECT_TRUE(d->otherProjectOpen());
+    EXPECT_EQ(d->fraEXP->title(), QStringLiteral("Projekt P2"));
+    EXPECT_EQ(texts(d->lstEXP), (QStringList{QStringLiteral("Anna (dort)"), QStringLiteral("Bruno ()")}));
+
+    // Closing after another project was opened marks the working copy as changed.
+    shell.tag.clear();
+    d->cmdSCHLIESSEN->click();
+    EXPECT_EQ(shell.tag, QStringLiteral("OK"));
+    shell.tag.clear();
+    open()->cmdSCHLIESSEN->click();
+    EXPECT_EQ(shell.tag, QString());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(ExportImport, ImportCopiesWholeRecordsUnderNewNumbersAndReportsDuplicates)
+{
+    auto d = open();
+    d->dirEXP->setPath(inst.projectFolder(QStringLiteral("P2")));
+    select(d->lstEXP, {QStringLiteral("Anna"), QStringLiteral("Bruno")});
+    TestEnvironment::ui().answer(vb::vbOK);  // skip the duplicate, go on
+    d->cmdIMP->click();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0].text, QStringLiteral("Datensatz Anna ist bereits vorhanden!"));
+    EXPECT_EQ(messages()[0].buttons, vb::vbExclamation | vb::vbOKCancel);
+    // Bruno arrives as record 3 (highest 2 + 1) with every row.
+    EXPECT_EQ(column(QStringLiteral("SELECT ID || ':' || KEN FROM E1 ORDER BY ID")),
+              (QStringList{QStringLiteral("1:Anna"), QStringLiteral("2:M"), QStringLiteral("3:Bruno")}));
+    EXPECT_EQ(rowCounts(cn(), 3), QStringLiteral("E1:1 E2:1 E3:2 A1:1 G0:1 G2_1:1 G2_2:1"));
+    EXPECT_EQ(column(QStringLiteral("SELECT PX || '/' || PY FROM E3 WHERE ID=3 ORDER BY PKTNR")),
+              (QStringList{QStringLiteral("1.5/2"), QStringLiteral("3/4")}));
+    EXPECT_EQ(texts(d->lstIMP), (QStringList{QStringLiteral("Anna (hier)"), QStringLiteral("Bruno ()")}));
+
+    // Cancel on a duplicate ends the whole copy.
+    TestEnvironment::ui().clear();
+    select(d->lstEXP, {QStringLiteral("Anna"), QStringLiteral("Bruno")});
+    TestEnvironment::ui().answer(vb::vbCancel);
+    d->cmdIMP->click();
+    EXPECT_EQ(messages().size(), 1);
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM E1")), QStringList{QStringLiteral("3")});
+}
+
+TEST_F(ExportImport, ExportIntoAnEmptyProjectStartsAtOne)
+{
+    const QString empty = inst.addProject(QStringLiteral("LEER"));
+    auto d = open();
+    d->dirEXP->setPath(inst.projectFolder(QStringLiteral("LEER")));
+    EXPECT_EQ(texts(d->lstEXP), QStringList{QStringLiteral("<leer>")});
+    select(d->lstIMP, {QStringLiteral("Anna")});
+    d->cmdEXP->click();
+    EXPECT_EQ(texts(d->lstEXP), QStringList{QStringLiteral("Anna (hier)")});
+    d->cmdSCHLIESSEN->click();
+    db::Connection c;
+    c.OpenFile(empty);
+    EXPECT_EQ(rowCounts(c, 1), QStringLiteral("E1:1 E2:1 E3:2 A1:1 G0:1 G2_1:1 G2_2:1"));
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(ExportImport, AFailedCopyLeavesNoPartOfTheRecord)
+{
+    {
+        // A target whose last table has another layout: the copy fails on its last step.
+        db::Connection c;
+        c.OpenFile(other);
+        c.Execute(QStringLiteral("DROP TABLE G2_2"));
+    }
+    auto d = open();
+    d->dirEXP->setPath(inst.projectFolder(QStringLiteral("P2")));
+    select(d->lstIMP, {QStringLiteral("Anna")});
+    exec(QStringLiteral("UPDATE E1 SET KEN='Anton' WHERE ID=1"));  // no duplicate in the target
+    d->lstIMP->clear();
+    auto* item = new QListWidgetItem(QStringLiteral("Anton (hier)"));
+    item->setData(Qt::UserRole, 1);
+    d->lstIMP->addItem(item);
+    item->setSelected(true);
+    d->cmdEXP->click();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].text.startsWith(QStringLiteral("VB-Error: -2147467259\r\n")));
+    EXPECT_EQ(messages()[0].buttons, vb::vbOKCancel);  // no icon
+    EXPECT_EQ(messages()[0].title, QStringLiteral("Export/Import"));
+    EXPECT_EQ(column(d->otherProject(), QStringLiteral("SELECT KEN FROM E1 ORDER BY ID")),
+              (QStringList{QStringLiteral("Anna"), QStringLiteral("Bruno")}));
+    EXPECT_EQ(column(d->otherProject(), QStringLiteral("SELECT count(*) FROM E3 WHERE ID=10")), QStringList{QStringLiteral("0")});
+}
+
+TEST(DriveListOnLinux, ListsTheRootAndNoPseudoFileSystems)
+{
+    const QStringList drives = DriveList::drives();
+    ASSERT_FALSE(drives.isEmpty());
+    EXPECT_EQ(drives.first(), QStringLiteral("/"));
+    for (const QString& d : drives) {
+        EXPECT_FALSE(d.startsWith(QStringLiteral("/proc")) || d.startsWith(QStringLiteral("/sys")) || d == QStringLiteral("/dev/pts")) << d.toStdString();
+    }
+    DriveList list;
+    list.setDrive(QStringLiteral("/proc/self"));
+    EXPECT_EQ(list.drive(), QStringLiteral("/proc"));  // a folder on an unlisted volume is still reachable
+}
