@@ -124,7 +124,9 @@ void AxisRange::logarithmic(bool BOMIN, bool BOMAX, float& lo, float& hi, const 
 std::vector<float> AxisRange::decadeTicks(float lo, float hi)
 {
     std::vector<float> t{static_cast<float>(PlotMath::LOG10(lo))};
-    for (int e = firstDecadeAbove(lo); e <= 10 && std::pow(10.0, e) <= hi; ++e) t.push_back(static_cast<float>(e));
+    // A decade equal to the upper end is the end itself: listing it twice would write its
+    // label twice on the same spot.
+    for (int e = firstDecadeAbove(lo); e <= 10 && std::pow(10.0, e) < hi; ++e) t.push_back(static_cast<float>(e));
     t.push_back(static_cast<float>(PlotMath::LOG10(hi)));
     return t;
 }

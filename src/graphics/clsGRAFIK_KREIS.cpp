@@ -70,10 +70,11 @@ void clsGRAFIK::KREIS(float XM, float YM, float R, float AL1, float AL2, int16_t
         if (BOKREISP) {
             if (ds > twoPi) ds -= twoPi;
             if (de > twoPi) de -= twoPi;
-            // Chords of 10 degrees from the start towards the end; the last one ends exactly there.
+            // Chords of 10 degrees from the start towards the end; the last one ends exactly there
+            // (a rest of a ten-thousandth of a step, single-precision noise, makes no chord).
             const double step = 10 * static_cast<double>(PlotMath::GRAD);
             const double way = de - ds;
-            const int chords = std::max(1, static_cast<int>(std::ceil(std::fabs(way) / step - 1e-6)));
+            const int chords = std::max(1, static_cast<int>(std::ceil(std::fabs(way) / step - 1e-4)));
             const double dir = way < 0 ? -1 : 1;
             Point a{c.x + r * std::cos(ds), c.y + r * std::sin(ds)};
             for (int k = 1; k <= chords; ++k) {

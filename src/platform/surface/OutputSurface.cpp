@@ -145,6 +145,7 @@ QString OutputSurface::displayText(const QString& text, const QString& fontName)
 QFont OutputSurface::qFont(const SurfaceFont& font) const
 {
     QFont f(font.Name);
+    if (SymbolFont::isSymbolFont(font.Name)) f.setFamilies(SymbolFont::families(font.Name));
     f.setPointSizeF(font.Size > 0 ? font.Size : 8.0);
     f.setWeight(QFont::Weight(std::clamp(font.Weight > 0 ? font.Weight : (font.Bold ? 700 : 400), 100, 900)));
     f.setItalic(font.Italic);
@@ -168,6 +169,7 @@ QFont OutputSurface::qFont(const LogFont& font) const
     }
     const double em = font.lfHeight >= 0 ? font.lfHeight / *it : -font.lfHeight;
     QFont f(family);
+    if (SymbolFont::isSymbolFont(family)) f.setFamilies(SymbolFont::families(family));
     f.setPointSizeF(std::max(em, 1.0) * 72.0 / dpiY());
     f.setWeight(QFont::Weight(std::clamp(font.lfWeight > 0 ? font.lfWeight : 400, 100, 900)));
     f.setItalic(font.lfItalic != 0);

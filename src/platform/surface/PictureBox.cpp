@@ -115,16 +115,28 @@ void PictureBox::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, layer_);
 }
 
-void PictureBox::resizeEvent(QResizeEvent* event)
+void PictureBox::resize(int width, int height)
 {
+    QWidget::resize(width, height);
+    syncLayer();
+}
+
+void PictureBox::syncLayer()
+{
+    if (layer_.size() == size().expandedTo(QSize(1, 1))) return;
     endPainting();
     // The drawings stay where they were; a larger picture gets more empty layer.
-    QImage layer = blankLayer(event->size());
+    QImage layer = blankLayer(size());
     QPainter p(&layer);
     p.drawImage(0, 0, layer_);
     p.end();
     layer_ = layer;
     resetScale();
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event)
+{
+    syncLayer();
     QWidget::resizeEvent(event);
 }
 

@@ -40,6 +40,11 @@ public:
     // Background and drawings as one image (screen copies, the gallery).
     QImage image();
 
+    // Resizing a hidden widget sends no resize event; the drawing layer and the scale must
+    // follow at once all the same.
+    void resize(int width, int height);
+    void resize(const QSize& size) { resize(size.width(), size.height()); }
+
 signals:
     // Buttons: 1 left, 2 right, 4 middle; shift: 1 shift, 2 control, 4 alt.
     void MouseDown(int button, int shift, double x, double y);
@@ -50,6 +55,7 @@ signals:
 
 protected:
     QSizeF pixelSize() const override { return QSizeF(layer_.size()); }
+    void syncLayer();
     double dpiX() const override;
     double dpiY() const override;
     QPaintDevice* metricsDevice() const override { return const_cast<QImage*>(&layer_); }

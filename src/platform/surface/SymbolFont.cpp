@@ -47,6 +47,11 @@ bool SymbolFont::isSymbolFont(const QString& fontName)
     return fontName.compare(QStringLiteral("Symbol"), Qt::CaseInsensitive) == 0;
 }
 
+QStringList SymbolFont::families(const QString& fontName)
+{
+    return {fontName, QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
+}
+
 QString SymbolFont::toUnicode(const QString& symbolText)
 {
     const auto& table = symbolTable();

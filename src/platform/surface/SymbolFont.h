@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vb {
 
@@ -12,6 +13,9 @@ class SymbolFont {
 public:
     static bool isSymbolFont(const QString& fontName);
     static QString toUnicode(const QString& symbolText);
+    // The families to draw translated symbol text with: the symbol font for the characters it
+    // has under their own code, a Unicode font with Greek and mathematical signs for the rest.
+    static QStringList families(const QString& fontName);
 };
 
 }  // namespace vb
