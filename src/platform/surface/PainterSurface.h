@@ -34,6 +34,7 @@ protected:
 
     // Drops a pending polyline without drawing it (the drawing was cleared).
     void discardPending() { pending_.clear(); }
+    bool hasPending() const { return !pending_.isEmpty(); }
 
 private:
     QPen pen(OleColor colour) const;

@@ -55,8 +55,8 @@ void PrinterSurface::NewPage()
 
 void PrinterSurface::EndDoc()
 {
+    flush();  // the last lines may still wait in the batch
     if (!painter_) return;
-    flush();
     painter_->end();
     painter_.reset();
     Cls();
@@ -64,8 +64,8 @@ void PrinterSurface::EndDoc()
 
 void PrinterSurface::KillDoc()
 {
-    if (!painter_) return;
     discardPending();
+    if (!painter_) return;
     printer_->abort();
     painter_->end();
     painter_.reset();

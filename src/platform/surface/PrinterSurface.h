@@ -26,7 +26,8 @@ public:
     void NewPage();
     void EndDoc();
     void KillDoc();
-    bool isPrinting() const { return painter_ != nullptr; }
+    // A job runs from the first drawing (even one still waiting in the batch) to its end.
+    bool isPrinting() const { return painter_ != nullptr || hasPending(); }
 
 protected:
     QSizeF pixelSize() const override;
