@@ -150,9 +150,13 @@ bool InstrumentFile::readValueLines()
     }
     long long previous = expected - 1;
     bool firstCycle = true;
+    // After skipping damaged lines the next cycle's own number is taken as the expected one:
+    // the damage has already been reported once.
+    bool resync = false;
     const auto skipToNextStart = [&] {
         ++i;
         while (i < lines_.size() && !isCycleStart(lines_[i])) ++i;
+        resync = true;
     };
     while (i < lines_.size()) {
         if (lines_[i].trimmed().isEmpty()) {
@@ -176,6 +180,10 @@ bool InstrumentFile::readValueLines()
                 return false;
             skipToNextStart();
             continue;
+        }
+        if (resync) {
+            expected = *number;
+            resync = false;
         }
         if (*number != expected) {
             if (!problem_(QStringLiteral("Es fehlen ein oder mehrere Zyklen nach ZyklusNr. ") + QString::number(previous)
