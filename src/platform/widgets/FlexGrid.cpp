@@ -95,8 +95,9 @@ void FlexGrid::clampCurrent()
     col_ = clampTo(col_, FixedCols(), Cols() - 1);
     rowSel_ = clampTo(rowSel_, FixedRows(), Rows() - 1);
     colSel_ = clampTo(colSel_, FixedCols(), Cols() - 1);
-    topRow_ = clampTo(topRow_, FixedRows(), Rows() - 1);
-    leftCol_ = clampTo(leftCol_, FixedCols(), Cols() - 1);
+    // The scroll bars hold the offsets past the fixed rows and columns.
+    topRow_ = clampTo(FixedRows() + verticalScrollBar()->value(), FixedRows(), Rows() - 1);
+    leftCol_ = clampTo(FixedCols() + horizontalScrollBar()->value(), FixedCols(), Cols() - 1);
 }
 
 // --- texts --------------------------------------------------------------------------------------
@@ -104,7 +105,7 @@ void FlexGrid::clampCurrent()
 void FlexGrid::setTextMatrix(int row, int col, const QString& text)
 {
     model_.setText(row, col, text);
-    viewport()->update();
+    repaint();
 }
 
 QString FlexGrid::Clip() const
@@ -134,7 +135,7 @@ void FlexGrid::setClip(const QString& text)
         const QStringList cells = lines[i].split(QLatin1Char('\t'));
         for (int j = 0; j < cells.size() && col_ + j < Cols(); ++j) model_.setText(row_ + i, col_ + j, cells[j]);
     }
-    viewport()->update();
+    repaint();
 }
 
 // --- current cell -------------------------------------------------------------------------------
@@ -143,46 +144,54 @@ void FlexGrid::setRow(int row)
 {
     if (row < 0 || row >= Rows()) vb::raise(errInvalidProperty);
     row_ = rowSel_ = row;
-    viewport()->update();
+    repaint();
 }
 
 void FlexGrid::setCol(int col)
 {
     if (col < 0 || col >= Cols()) vb::raise(errInvalidProperty);
     col_ = colSel_ = col;
-    viewport()->update();
+    repaint();
 }
 
 void FlexGrid::setRowSel(int row)
 {
     if (row < 0 || row >= Rows()) vb::raise(errInvalidProperty);
     rowSel_ = row;
-    viewport()->update();
+    repaint();
 }
 
 void FlexGrid::setColSel(int col)
 {
     if (col < 0 || col >= Cols()) vb::raise(errInvalidProperty);
     colSel_ = col;
-    viewport()->update();
+    repaint();
 }
 
 void FlexGrid::setTopRow(int row)
 {
     if (row < 0 || row >= Rows()) vb::raise(errInvalidProperty);
+    syncScrollBars();
     verticalScrollBar()->setValue(std::max(0, row - FixedRows()));
 }
 
 void FlexGrid::setLeftCol(int col)
 {
     if (col < 0 || col >= Cols()) vb::raise(errInvalidProperty);
+    syncScrollBars();
     horizontalScrollBar()->setValue(std::max(0, col - FixedCols()));
 }
 
 // --- geometry -----------------------------------------------------------------------------------
 
-int FlexGrid::toTwips(int pixels) const { return static_cast<int>(pixels * kTwipsPerInch / logicalDpiX() + 0.5); }
-int FlexGrid::toPixels(int twips) const { return static_cast<int>(twips * logicalDpiX() / kTwipsPerInch + 0.5); }
+int FlexGrid::dpiX() const
+{
+    if (dpi_ == 0) dpi_ = logicalDpiX();
+    return dpi_;
+}
+
+int FlexGrid::toTwips(int pixels) const { return static_cast<int>(pixels * kTwipsPerInch / dpiX() + 0.5); }
+int FlexGrid::toPixels(int twips) const { return static_cast<int>(twips * dpiX() / kTwipsPerInch + 0.5); }
 
 int FlexGrid::ColWidth(int col) const
 {
@@ -216,7 +225,11 @@ int FlexGrid::rowPixels(int row) const
     return h < 0 ? defaultRowPixels() : toPixels(h);
 }
 
-int FlexGrid::defaultRowPixels() const { return fontMetrics().height() + 4; }
+int FlexGrid::defaultRowPixels() const
+{
+    if (defaultRowPixels_ == 0) defaultRowPixels_ = fontMetrics().height() + 4;
+    return defaultRowPixels_;
+}
 
 int FlexGrid::colX(int col) const
 {
@@ -294,7 +307,7 @@ FlexGrid::Hit FlexGrid::hitTest(const QPoint& pos) const
 
 float FlexGrid::twipsX(const QPoint& pos) const
 {
-    return static_cast<float>((pos.x() + viewport()->x()) * kTwipsPerInch / logicalDpiX());
+    return static_cast<float>((pos.x() + viewport()->x()) * kTwipsPerInch / dpiX());
 }
 
 float FlexGrid::twipsY(const QPoint& pos) const
@@ -307,13 +320,13 @@ float FlexGrid::twipsY(const QPoint& pos) const
 void FlexGrid::setColAlignment(int col, Qt::Alignment alignment)
 {
     model_.setAlignment(col, alignment);
-    viewport()->update();
+    repaint();
 }
 
 void FlexGrid::setFixedAlignment(int col, Qt::Alignment alignment)
 {
     model_.setFixedAlignment(col, alignment);
-    viewport()->update();
+    repaint();
 }
 
 void FlexGrid::AddItem(int row)
@@ -332,19 +345,19 @@ void FlexGrid::RemoveItem(int row)
 void FlexGrid::setBackColor(const QColor& color)
 {
     back_ = color;
-    viewport()->update();
+    repaint();
 }
 
 void FlexGrid::setBackColorFixed(const QColor& color)
 {
     fixedColor_ = color;
-    viewport()->update();
+    repaint();
 }
 
 void FlexGrid::setForeColor(const QColor& color)
 {
     fore_ = color;
-    viewport()->update();
+    repaint();
 }
 
 void FlexGrid::setMousePointer(Pointer pointer)
@@ -358,10 +371,24 @@ void FlexGrid::setIndex(int index) { setProperty("index", index); }
 
 // --- scrolling ----------------------------------------------------------------------------------
 
+void FlexGrid::repaint()
+{
+    if (repaintPending_) return;
+    repaintPending_ = true;
+    viewport()->update();
+}
+
 void FlexGrid::changed()
 {
-    updateScrollBars();
-    viewport()->update();
+    repaint();
+    if (barsDirty_) return;
+    barsDirty_ = true;
+    QMetaObject::invokeMethod(this, &FlexGrid::syncScrollBars, Qt::QueuedConnection);
+}
+
+void FlexGrid::syncScrollBars()
+{
+    if (barsDirty_) updateScrollBars();
 }
 
 void FlexGrid::updateScrollBars()
@@ -375,6 +402,7 @@ void FlexGrid::updateScrollBars()
     };
     const int maxTop = lastStart(FixedRows(), Rows(), viewport()->height(), [this](int r) { return rowPixels(r); });
     const int maxLeft = lastStart(FixedCols(), Cols(), viewport()->width(), [this](int c) { return colPixels(c); });
+    barsDirty_ = false;
     syncingBars_ = true;
     verticalScrollBar()->setRange(0, std::max(0, maxTop - FixedRows()));
     verticalScrollBar()->setPageStep(std::max(1, viewport()->height() / std::max(1, defaultRowPixels()) - FixedRows()));
@@ -389,12 +417,13 @@ void FlexGrid::scrollContentsBy(int, int)
 {
     topRow_ = FixedRows() + verticalScrollBar()->value();
     leftCol_ = FixedCols() + horizontalScrollBar()->value();
-    viewport()->update();
+    repaint();
     if (!syncingBars_) emit Scroll();
 }
 
 void FlexGrid::ensureVisible(int row, int col)
 {
+    syncScrollBars();
     if (row >= FixedRows()) {
         if (row < topRow_) {
             setTopRow(row);
@@ -424,7 +453,10 @@ void FlexGrid::resizeEvent(QResizeEvent* event)
 void FlexGrid::changeEvent(QEvent* event)
 {
     QAbstractScrollArea::changeEvent(event);
-    if (event->type() == QEvent::FontChange) changed();
+    if (event->type() == QEvent::FontChange) {
+        defaultRowPixels_ = 0;
+        changed();
+    }
 }
 
 // --- painting -----------------------------------------------------------------------------------
@@ -469,6 +501,8 @@ void FlexGrid::paintCell(QPainter& p, int row, int col, const QRect& r) const
 
 void FlexGrid::paintEvent(QPaintEvent*)
 {
+    repaintPending_ = false;
+    syncScrollBars();
     QPainter p(viewport());
     p.setFont(font());
     const int width = viewport()->width(), height = viewport()->height();
@@ -524,7 +558,7 @@ void FlexGrid::moveCurrent(int row, int col, bool extend)
         ensureVisible(row, col);
         if (moved) emit EnterCell();
     }
-    viewport()->update();
+    repaint();
 }
 
 void FlexGrid::mousePressEvent(QMouseEvent* event)

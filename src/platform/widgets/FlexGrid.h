@@ -139,8 +139,13 @@ private:
     float twipsY(const QPoint& viewportPos) const;
     bool selected(int row, int col) const;
     void paintCell(class QPainter& p, int row, int col, const QRect& r) const;
+    // Something changed the layout: repaint, and fit the scroll bars once the caller is done
+    // (an import adds rows by the hundred thousand).
     void changed();
+    void repaint();
     void updateScrollBars();
+    void syncScrollBars();
+    int dpiX() const;
     void ensureVisible(int row, int col);
     void moveCurrent(int row, int col, bool extend);
     void clampCurrent();
@@ -150,6 +155,10 @@ private:
     int topRow_ = 1, leftCol_ = 1;
     bool dragging_ = false;
     bool syncingBars_ = false;
+    bool barsDirty_ = false;
+    bool repaintPending_ = false;
+    mutable int dpi_ = 0;
+    mutable int defaultRowPixels_ = 0;
     QColor back_, fixedColor_, fore_;
     Pointer pointer_ = Pointer::Default;
 };
