@@ -27,3 +27,15 @@ CREATE TABLE VELOR_VE2 (
     FORMAT   TEXT
 );
 CREATE INDEX VELOR_VE2_KEY ON VELOR_VE2 (IDK, MNR);
+
+-- A sample configuration to start from: a data logger writing one cycle per line after a
+-- line with "DATEN", values separated by ";": date (2003-05-17), time (103005), pressure
+-- with a leading "P=", temperature with a trailing "C" and a force in newtons shown in kN.
+INSERT INTO VELOR_VE1 (IDK, AKVK, ZL, DATUM, UHRZEIT, KENZ1NR, KENZ1KZ, TZS, TZZ)
+VALUES (100, 'Beispiel Datenlogger', 5, 'JJJJ-MM-TT', 'hhmmss', NULL, 'DATEN', ';', NULL);
+INSERT INTO VELOR_VE2 (IDK, MNR, SPALTE, POSITION, PRAEFIX, SUFFIX, FAKTOR, FORMAT) VALUES
+    (100, 1, 'DAT', 0, NULL, NULL, 1, NULL),
+    (100, 2, 'ZEIT', 1, NULL, NULL, 1, NULL),
+    (100, 3, 'P', 2, 'P=', NULL, 1, '0.000'),
+    (100, 4, 'T', 3, NULL, 'C', 1, '0.0'),
+    (100, 5, 'K', 4, NULL, NULL, 0.001, '0.000');

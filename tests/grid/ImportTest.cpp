@@ -213,3 +213,9 @@ TEST_F(Import, RowFilterKeepsEveryStepthRowOfTheRange)
     EXPECT_EQ(messages().last().text, "Ungültige Angabe für die Nummer der letzten Zeile!");
     EXPECT_EQ(grid->Rows(), 51);
 }
+
+TEST_F(Import, TheShippedSampleConfigurationReadsItsLogger)
+{
+    ASSERT_TRUE(import("Beispiel Datenlogger", kLines));
+    EXPECT_EQ(row(1), (QStringList{"1", "17.05.03", "10:30:05", "-0,5", "21,5", "1,234"}));
+}
