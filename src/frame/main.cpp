@@ -12,6 +12,11 @@
 
 int main(int argc, char** argv)
 {
+    // Without a display the command-line work (demo, projects, a screenshot run) still
+    // happens; only the project window needs a screen.
+    const bool headless = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                          && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (headless) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KELMORA"));
     QCommandLineParser parser;
@@ -60,6 +65,10 @@ int main(int argc, char** argv)
         if (action) return 0;
     } catch (const vb::VbError& e) {
         err << "KELMORA: " << e.description() << Qt::endl;
+        return 1;
+    }
+    if (headless) {
+        err << "KELMORA: no display for the project window; see --help for the command-line options." << Qt::endl;
         return 1;
     }
     frmPROJEKTE window(kelmora);
