@@ -3,6 +3,8 @@
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbLocale.h"
 
+#include <cmath>
+
 ImportedValue::Layout ImportedValue::dateLayout(const QString& DATUM)
 {
     Layout l;
@@ -70,5 +72,13 @@ std::optional<QString> ImportedValue::scaled(const QString& text, float factor)
 {
     const std::optional<double> n = vb::parseNumber(sessionDecimal(text));
     if (!n) return std::nullopt;
-    return vb::CStr(vb::Value(vb::Round(*n * static_cast<double>(factor), 3)));
+    // Only a value near a tie needs the language's decimal tie rule; the others round the same
+    // either way, and a long import scales hundreds of thousands of them.
+    const double x = *n * static_cast<double>(factor);
+    const double thousandths = x * 1000.0;
+    const double fraction = thousandths - std::floor(thousandths);
+    const double rounded = std::abs(fraction - 0.5) > 1e-6 && std::abs(thousandths) < 1e12
+        ? std::round(thousandths) / 1000.0
+        : vb::Round(x, 3);
+    return vb::CStr(vb::Value(rounded));
 }
