@@ -47,7 +47,8 @@ TEST_F(EntryWindow, OkWritesNameCommentAndAxesAndOeffnenReadsThemBack)
 
 TEST_F(EntryWindow, OkOnAnExistingRecordKeepsItsOtherDiagramValues)
 {
-    addRecord(cn(), 3, QStringLiteral("alt"), QString(), false);
+    // Opened the way "Öffnen" does it: the record is the active one when the window loads.
+    addRecord(cn(), 3, QStringLiteral("alt"), QString(), true);
     auto w = load();
     w->OEFFNEN(3);
     w->chkLOGY->setChecked(true);
@@ -155,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EntryWindow, ResizeCentresTheTabAndKeepsTheNameFrameAboveIt)
 {
     auto w = load();
+    w->show();
     w->resize(1000, 600);
     const int h = w->fraKEN->height();
     EXPECT_EQ(w->SSTab->y(), qRound(1.5 * h));

@@ -1,0 +1,168 @@
+// Speichern, Komprimieren and the "?" menu against real files; and a save killed halfway.
+#include "shell/HelpCommands.h"
+#include "shell/ProjectFileCommands.h"
+#include "platform/widgets/PanelBar.h"
+#include "shell/ShellFixture.h"
+#include "shell/frmHILFE.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTextBrowser>
+#include <csignal>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+class ProjectFiles : public ShellFixture {
+protected:
+    // Grows the working copy by a blob of `bytes` in a table of its own.
+    void addBlob(const QString& name, qint64 bytes)
+    {
+        exec(QStringLiteral("CREATE TABLE IF NOT EXISTS BALLAST (NAME TEXT, DATA BLOB)"));
+        exec(QStringLiteral("INSERT INTO BALLAST VALUES ('%1', zeroblob(%2))").arg(name).arg(bytes));
+        exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    }
+    float size() { return ProjectFileCommands::sizeMB(workingCopy()); }
+    void copyProgramFile(const QString& name, const QString& as)
+    {
+        QFile::copy(QStringLiteral(VELOR_SOURCE_DIR "/resources/") + name, inst.programFolder() + QLatin1Char('/') + as);
+    }
+};
+
+}  // namespace
+
+TEST_F(ProjectFiles, SaveAsksToCompactOnlyAboveTenMegabytes)
+{
+    start();
+    exec(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (1, 'gross', 1)"));
+    addBlob(QStringLiteral("a"), 9'900'000);
+    ASSERT_FLOAT_EQ(size(), 10.0f);
+    w->session().BOGEAENDERT = true;
+    w->mnuSPEICHERN_Click();
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_FALSE(w->session().BOGEAENDERT);
+    EXPECT_EQ(projectColumn(QStringLiteral("SELECT KEN FROM E1")), QStringList{QStringLiteral("gross")});
+
+    addBlob(QStringLiteral("b"), 100'000);
+    ASSERT_FLOAT_EQ(size(), 10.1f);
+    TestEnvironment::ui().answer(vb::vbNo);
+    w->mnuSPEICHERN_Click();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0].text, QStringLiteral("Datenbank hat 10,1 MB erreicht! \r\nSoll die Datei komprimiert werden?"));
+    EXPECT_EQ(messages()[0].buttons, vb::vbQuestion | vb::vbYesNo | ProjectFileCommands::vbMsgBoxHelpButton);
+    EXPECT_EQ(messages()[0].title, QStringLiteral("&Speichern"));
+    EXPECT_EQ(QFileInfo(project).size(), QFileInfo(workingCopy()).size());
+
+    // Yes compacts first (the working copy has 0.1 MB of free pages after a delete) and saves.
+    TestEnvironment::ui().clear();
+    exec(QStringLiteral("DELETE FROM BALLAST WHERE NAME='b'"));
+    addBlob(QStringLiteral("c"), 1);
+    TestEnvironment::ui().answer(vb::vbYes);
+    w->mnuSPEICHERN_Click();
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages()[1].text.startsWith(QStringLiteral("Datenbank wurde um ")));
+    EXPECT_EQ(QFileInfo(project).size(), QFileInfo(workingCopy()).size());
+    EXPECT_LT(QFileInfo(project).size(), 10'050'000);
+}
+
+TEST_F(ProjectFiles, CompactionReportsTheReduction)
+{
+    start(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    exec(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (1, 'bleibt', 1)"));
+    addBlob(QStringLiteral("klein"), 2'900'000);
+    addBlob(QStringLiteral("gross"), 9'000'000);
+    ASSERT_FLOAT_EQ(size(), 12.0f);
+    exec(QStringLiteral("DELETE FROM BALLAST WHERE NAME='gross'"));
+    w->mnuKOMPRIMIEREN_Click();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0].text, QStringLiteral("Database was compact about 75 % to 3 MB!"));
+    EXPECT_EQ(messages()[0].buttons, vb::vbInformation);
+    EXPECT_EQ(messages()[0].title, QStringLiteral("Compact Database"));
+    EXPECT_FALSE(QFile::exists(ProjectFileCommands::compactionTarget(workingCopy())));
+    // The program goes on working on the compacted copy.
+    EXPECT_EQ(column(QStringLiteral("SELECT KEN FROM E1")), QStringList{QStringLiteral("bleibt")});
+    EXPECT_EQ(ProjectFileCommands::compactionTarget(QStringLiteral("/u/X.MDB/VELOR.mdb")), QStringLiteral("/u/XTEMP.mdb"));
+}
+
+TEST_F(ProjectFiles, HelpMenuFollowsTheFilesInTheProgramFolder)
+{
+    start();
+    w->mnuFRAGEZEICHEN_Click();
+    for (const char* name : {"mnuHILFE", "mnuREADME", "mnuHINWEISE"}) EXPECT_FALSE(w->menu(QString::fromLatin1(name))->isEnabled()) << name;
+    w->mnuREADME_Click();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].text.startsWith(QStringLiteral("VB-Error: 53\r\n")));
+    EXPECT_EQ(messages()[0].title, QStringLiteral("?/ReadMe"));
+
+    // The help file is found whatever the case of its name.
+    copyProgramFile(QStringLiteral("VELOR.HLP"), QStringLiteral("velor.hlp"));
+    copyProgramFile(QStringLiteral("VELOR.doc"), QStringLiteral("VELOR.doc"));
+    copyProgramFile(QStringLiteral("VELOR_H.doc"), QStringLiteral("VELOR_H.DOC"));
+    w->mnuFRAGEZEICHEN_Click();
+    for (const char* name : {"mnuHILFE", "mnuREADME", "mnuHINWEISE"}) EXPECT_TRUE(w->menu(QString::fromLatin1(name))->isEnabled()) << name;
+
+    TestEnvironment::ui().clear();
+    w->mnuHILFE_Click();
+    ASSERT_NE(w->helpWindow(), nullptr);
+    EXPECT_TRUE(w->helpWindow()->isVisible());
+    EXPECT_EQ(w->helpWindow()->windowTitle(), QStringLiteral("?/Hilfe"));
+    EXPECT_TRUE(w->helpWindow()->txtHILFE->toPlainText().contains(QStringLiteral("Export/Import zwischen Projekten")));
+    w->mnuREADME_Click();
+    w->mnuHINWEISE_Click();
+    EXPECT_EQ(TestEnvironment::ui().opened,
+              (QStringList{inst.programFolder() + QStringLiteral("/VELOR.doc"), inst.programFolder() + QStringLiteral("/VELOR_H.DOC")}));
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// "Speichern" killed at random moments: the project database is always a whole database,
+// either the old or the new one.
+TEST(SaveKilled, LeavesTheOldOrTheNewProject)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("VELOR.mdb"));
+    const QString sources[2] = {dir.filePath(QStringLiteral("a.mdb")), dir.filePath(QStringLiteral("b.mdb"))};
+    for (int i = 0; i < 2; ++i) {
+        db::Connection c;
+        db::DatabaseFile::copy(TestEnvironment::velorTemplate(), sources[i]);
+        c.OpenFile(sources[i]);
+        c.Execute(QStringLiteral("CREATE TABLE MARKE (WER TEXT, DATA BLOB)"));
+        c.Execute(QStringLiteral("INSERT INTO MARKE VALUES ('%1', zeroblob(%2))").arg(i == 0 ? QStringLiteral("alt") : QStringLiteral("neu")).arg(12'000'000 + i * 3'000'000));
+    }
+    db::DatabaseFile::copy(sources[0], target);
+
+    QRandomGenerator random(20020401);
+    int killedWhileWriting = 0;
+    for (int round = 0; round < 12; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            try {
+                for (int i = 0;; ++i) db::DatabaseFile::replaceAtomically(sources[i % 2], target);
+            } catch (...) {
+            }
+            _exit(1);
+        }
+        usleep(static_cast<useconds_t>(random.bounded(5'000, 120'000)));
+        if (QFile::exists(target + QStringLiteral(".tmp"))) ++killedWhileWriting;
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+
+        ASSERT_TRUE(db::DatabaseFile::isDatabase(target)) << "round " << round;
+        db::Connection c;
+        c.OpenFile(target);
+        db::Recordset check(QStringLiteral("SELECT [WER] FROM [MARKE]"), c);
+        const QString who = vb::toText(check.field(0));
+        EXPECT_TRUE(who == QStringLiteral("alt") || who == QStringLiteral("neu")) << who.toStdString();
+        check.Close();
+        sqlite3_stmt* integrity = c.prepare(QStringLiteral("PRAGMA quick_check"));
+        ASSERT_EQ(sqlite3_step(integrity), SQLITE_ROW);
+        EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(integrity, 0)), "ok");
+        sqlite3_reset(integrity);
+    }
+    EXPECT_GT(killedWhileWriting, 0);  // the kills did hit copies in progress
+}
