@@ -113,6 +113,8 @@ struct ValueCheck {
     const char* trimmed;
 };
 
+inline void PrintTo(const ValueCheck& c, std::ostream* os) { *os << c.name; }
+
 class EntryWindowValueCheck : public EntryWindow, public ::testing::WithParamInterface<ValueCheck> {};
 
 TEST_P(EntryWindowValueCheck, ReportsAndReturns)

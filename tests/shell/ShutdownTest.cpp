@@ -16,6 +16,8 @@ struct Ending {
     int answer;  // to the save question
 };
 
+inline void PrintTo(const Ending& c, std::ostream* os) { *os << c.name; }
+
 class Shutdown : public ShellFixture, public ::testing::WithParamInterface<Ending> {
 protected:
     // A frame program that only leaves a mark when it is started.
