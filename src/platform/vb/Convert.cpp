@@ -241,13 +241,13 @@ std::optional<DateValue> parseDate(const QString& text)
         return std::nullopt;
     };
 
-    if (auto d = tryDate(t)) return fromDateTime(QDateTime(*d, QTime(0, 0)));
+    if (auto d = tryDate(t)) return fromDateTime(QDateTime(*d, QTime(0, 0), Qt::UTC));
     if (auto tm = tryTime(t)) return DateValue{tm->msecsSinceStartOfDay() / 86400000.0};
     const int blank = t.indexOf(QLatin1Char(' '));
     if (blank > 0) {
         auto d = tryDate(t.left(blank));
         auto tm = tryTime(t.mid(blank + 1).trimmed());
-        if (d && tm) return fromDateTime(QDateTime(*d, *tm));
+        if (d && tm) return fromDateTime(QDateTime(*d, *tm, Qt::UTC));
     }
     return std::nullopt;
 }
@@ -264,7 +264,8 @@ QDateTime toDateTime(DateValue d)
     const double fraction = d.serial - whole;
     const QDate date = kEpoch.addDays(static_cast<qint64>(whole));
     const int ms = static_cast<int>(std::llround(fraction * 86400000.0));
-    return QDateTime(date, QTime(0, 0)).addMSecs(ms);
+    // Calendar arithmetic only: UTC keeps time-zone look-ups and daylight saving out of it.
+    return QDateTime(date, QTime(0, 0), Qt::UTC).addMSecs(ms);
 }
 
 }  // namespace vb
