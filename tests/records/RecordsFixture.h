@@ -76,16 +76,7 @@ protected:
         return out.join(QLatin1Char(' '));
     }
 
-    static QStringList column(db::Connection& c, const QString& sql)
-    {
-        QStringList out;
-        db::Recordset rs(sql, c);
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            const vb::Value v = rs.field(0);
-            out << (v.isNull() ? QStringLiteral("<null>") : vb::CStr(v));
-        }
-        return out;
-    }
+    static QStringList column(db::Connection& c, const QString& sql) { return TestEnvironment::column(c, sql); }
     QStringList column(const QString& sql) { return column(cn(), sql); }
 
     const QList<vb::ScriptedUi::Message>& messages() { return TestEnvironment::ui().messages; }

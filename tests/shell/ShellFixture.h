@@ -37,16 +37,7 @@ protected:
     QString workingCopy() const { return inst.root() + QStringLiteral("/BENUTZER/TESTER/VELOR.mdb"); }
     void exec(const QString& sql) { cn().Execute(sql); }
 
-    static QStringList column(db::Connection& c, const QString& sql)
-    {
-        QStringList out;
-        db::Recordset rs(sql, c);
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            const vb::Value v = rs.field(0);
-            out << (v.isNull() ? QStringLiteral("<null>") : vb::CStr(v));
-        }
-        return out;
-    }
+    static QStringList column(db::Connection& c, const QString& sql) { return TestEnvironment::column(c, sql); }
     QStringList column(const QString& sql) { return column(cn(), sql); }
     QStringList projectColumn(const QString& sql)
     {

@@ -4,6 +4,7 @@
 #include "platform/db/DatabaseFile.h"
 #include "platform/db/Recordset.h"
 #include "platform/os/Os.h"
+#include "platform/vb/Convert.h"
 #include "platform/vb/VbLocale.h"
 
 #include <QDir>
@@ -39,6 +40,17 @@ void TestEnvironment::install()
 }
 
 vb::ScriptedUi& TestEnvironment::ui() { return scripted(); }
+
+QStringList TestEnvironment::column(db::Connection& connection, const QString& sql)
+{
+    QStringList out;
+    db::Recordset rs(sql, connection);
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        const vb::Value v = rs.field(0);
+        out << (v.isNull() ? QStringLiteral("<null>") : vb::CStr(v));
+    }
+    return out;
+}
 
 TestInstallation::TestInstallation(const QString& programFolderName) : programFolderName_(programFolderName)
 {

@@ -2,6 +2,10 @@
 
 #include "platform/ui/ScriptedUi.h"
 
+#include <QStringList>
+
+namespace db { class Connection; }
+
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
@@ -20,6 +24,9 @@ public:
     static QString velorTemplate() { return stageFolder() + QStringLiteral("/VELOR/VELOR.mdb"); }
     static QString archivTemplate() { return stageFolder() + QStringLiteral("/VORLAGEN/ARCHIV.mdb"); }
     static QString vorgabeTemplate() { return stageFolder() + QStringLiteral("/VORLAGEN/VORGABE.mdb"); }
+
+    // The first column of a query's rows as text ("<null>" for NULL), for comparing table contents.
+    static QStringList column(db::Connection& connection, const QString& sql);
 };
 
 // A throw-away installation for one test: <root>/VELOR (program folder with the template),
