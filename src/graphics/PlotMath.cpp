@@ -29,22 +29,27 @@ double PlotMath::WINKEL(double x1, double y1, double x2, double y2)
     return w;
 }
 
-bool PlotMath::KREISSCHNITTX(double XM, double YM, double R, double LX, std::pair<double, double>& S)
+namespace {
+// The two crossings of a circle with a straight line across one of its axes: `across` is the
+// centre's coordinate across the line, `along` its coordinate along it.
+bool chordEnds(double along, double across, double R, double line, std::pair<double, double>& S)
 {
-    const double root = R * R - (LX - XM) * (LX - XM);
+    const double root = R * R - (line - across) * (line - across);
     if (root < 0) return false;
     const double h = std::sqrt(root);
-    S = {YM - h, YM + h};
+    S = {along - h, along + h};
     return true;
+}
+}  // namespace
+
+bool PlotMath::KREISSCHNITTX(double XM, double YM, double R, double LX, std::pair<double, double>& S)
+{
+    return chordEnds(YM, XM, R, LX, S);
 }
 
 bool PlotMath::KREISSCHNITTY(double XM, double YM, double R, double LY, std::pair<double, double>& S)
 {
-    const double root = R * R - (LY - YM) * (LY - YM);
-    if (root < 0) return false;
-    const double h = std::sqrt(root);
-    S = {XM - h, XM + h};
-    return true;
+    return chordEnds(XM, YM, R, LY, S);
 }
 
 int PlotMath::toInt(double v) { return static_cast<int>(std::nearbyint(v)); }
