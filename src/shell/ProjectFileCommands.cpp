@@ -69,7 +69,7 @@ void ProjectFileCommands::SPEICHERN()
                                                 + QStringLiteral("Do you want to compact the file?")
                                           : QStringLiteral("Datenbank hat ") + s + QStringLiteral(" MB erreicht! ") + vb::vbCrLf
                                                 + QStringLiteral("Soll die Datei komprimiert werden?"),
-                                  vb::vbQuestion | vb::vbYesNo | vbMsgBoxHelpButton, title);
+                                  vb::vbQuestion | vb::vbYesNo | vb::vbMsgBoxHelpButton, title);
         if (answer == vb::vbYes) main_.mnuKOMPRIMIEREN_Click();
     });
     p.step([&] { pointer(Pointer::Hourglass); });

@@ -16,7 +16,6 @@ public:
     // Above this size (in MB, one decimal) "Speichern" offers to compact first.
     static constexpr float kCompactionThresholdMB = 10.0f;
     // The message box's Help button (bound to the program's help file).
-    static constexpr int vbMsgBoxHelpButton = 16384;
 
     // File size in MB (10^6 bytes), rounded to one decimal, as the messages show it.
     static float sizeMB(const QString& path);

@@ -122,7 +122,7 @@ frmMAIN::frmMAIN(const QLocale& locale, QWidget* parent)
     resize(1024, 720);
 }
 
-frmMAIN::~frmMAIN() = default;
+frmMAIN::~frmMAIN() { vb::Ui::instance().setHelpHandler(nullptr); }
 
 void frmMAIN::buildMenus()
 {
@@ -422,6 +422,8 @@ void frmMAIN::showStartScreen()
     autostartWindow_ = mdi_->addSubWindow(autostart_, Qt::FramelessWindowHint);
     vb::DoEvents();
     autostartWindow_->showMaximized();
+    // A message's Help button opens the program's help, as the menu does.
+    vb::Ui::instance().setHelpHandler([this] { mnuHILFE_Click(); });
 }
 
 QWidget* frmMAIN::activeChild() const

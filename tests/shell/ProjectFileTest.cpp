@@ -53,7 +53,7 @@ TEST_F(ProjectFiles, SaveAsksToCompactOnlyAboveTenMegabytes)
     w->mnuSPEICHERN_Click();
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(messages()[0].text, QStringLiteral("Datenbank hat 10,1 MB erreicht! \r\nSoll die Datei komprimiert werden?"));
-    EXPECT_EQ(messages()[0].buttons, vb::vbQuestion | vb::vbYesNo | ProjectFileCommands::vbMsgBoxHelpButton);
+    EXPECT_EQ(messages()[0].buttons, vb::vbQuestion | vb::vbYesNo | vb::vbMsgBoxHelpButton);
     EXPECT_EQ(messages()[0].title, QStringLiteral("&Speichern"));
     EXPECT_EQ(QFileInfo(project).size(), QFileInfo(workingCopy()).size());
 

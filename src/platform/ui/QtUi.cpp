@@ -55,7 +55,13 @@ int QtUi::MsgBox(const QString& prompt, int style, const QString& title)
     for (const ButtonSpec& s : specs) box.addButton(s.button);
     const int defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
     if (defaultIndex < specs.size()) box.setDefaultButton(specs[defaultIndex].button);
-    const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    if (style & vbMsgBoxHelpButton) box.addButton(QMessageBox::Help);
+    auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    // Help shows the program's help and asks again: the question itself is not answered by it.
+    while (pressed == QMessageBox::Help) {
+        if (helpHandler_) helpHandler_();
+        pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    }
     for (const ButtonSpec& s : specs)
         if (s.button == pressed) return s.answer;
     // Closing the box with Escape or the close button answers Cancel where there is one.

@@ -14,6 +14,7 @@ enum MsgBoxStyle : int {
     vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4, vbRetryCancel = 5,
     vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
     vbDefaultButton2 = 256, vbDefaultButton3 = 512,
+    vbMsgBoxHelpButton = 16384,
 };
 enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
 
@@ -41,9 +42,15 @@ public:
     // Opens a document with the desktop's default application.
     virtual bool OpenDocument(const QString& path) = 0;
 
+    // What a message's Help button opens (the program's help); the box stays open meanwhile.
+    void setHelpHandler(std::function<void()> handler) { helpHandler_ = std::move(handler); }
+
     static Ui& instance();
     // Installs the service for the whole program; the caller keeps ownership.
     static void install(Ui* ui);
+
+protected:
+    std::function<void()> helpHandler_;
 };
 
 // Shortcuts used by the program's code.
