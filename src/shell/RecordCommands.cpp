@@ -4,6 +4,7 @@
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
+#include "platform/vb/VbError.h"
 #include "platform/widgets/PanelBar.h"
 #include "records/RecordTables.h"
 #include "records/frmAUSWAHL.h"
@@ -202,6 +203,7 @@ void RecordCommands::saveInput()
     // A record without a name could be neither listed nor chosen again.
     if (!eingabe_->txtKEN_LostFocus()) return;
     vb::Procedure p(kPrefix, main_.stbMAIN()->text(8));
+    p.endSilentlyOn({vb::errInvalidProperty, vb::errDialogCancelled});
     int32_t id = 0;
     p.step([&] { id = chooseRecordId(name); });
     if (p.cancelled() || id == 0) return;
@@ -222,8 +224,10 @@ void RecordCommands::saveInput()
 
 void RecordCommands::discardInput()
 {
+    vb::Procedure p(kPrefix, main_.stbMAIN()->text(9));
+    p.endSilentlyOn({vb::errInvalidProperty, vb::errDialogCancelled});
     pointer(Pointer::Hourglass);
-    closeEntryWindow();
-    setEditing(false);
+    p.step([&] { closeEntryWindow(); });
+    p.step([&] { setEditing(false); });
     pointer(Pointer::Default);
 }

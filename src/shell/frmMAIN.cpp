@@ -187,6 +187,7 @@ void frmMAIN::buildStatusBar()
     statusBar()->addWidget(stbMAIN_, 1);
     statusBar()->setSizeGripEnabled(true);
     connect(stbMAIN_, &vb::PanelBar::panelClicked, this, &frmMAIN::stbMAIN_PanelClick);
+    connect(stbMAIN_, &vb::PanelBar::panelPressed, this, &frmMAIN::stbMAIN_MouseDown);
 }
 
 void frmMAIN::applyEnglishCaptions()
@@ -433,6 +434,14 @@ QWidget* frmMAIN::activeChild() const
 }
 
 QProgressBar* frmMAIN::progressBar() const { return autostart_ ? autostart_->pgbBERECHNEN : nullptr; }
+
+void frmMAIN::stbMAIN_MouseDown(int panel)
+{
+    if (panel < 8 || panel > 15 || !stbMAIN_->isPanelVisible(panel)) return;
+    stbMAIN_->setBevel(panel, vb::PanelBar::Bevel::Sunken);
+    stbMAIN_->repaint();
+    vb::Ui::instance().Sleep(250);
+}
 
 void frmMAIN::stbMAIN_PanelClick(int panel)
 {

@@ -42,6 +42,8 @@ public:
     void mnuBEENDEN_Click() override;
     void mnuHILFE_Click() override;
     void stbMAIN_PanelClick(int panel) override;
+    // Mouse-down on a command panel: it looks pressed for a moment before the click acts.
+    void stbMAIN_MouseDown(int panel);
     QWidget* activeChild() const override;
     QProgressBar* progressBar() const override;
 

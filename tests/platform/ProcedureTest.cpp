@@ -25,3 +25,17 @@ TEST(Procedure, OkContinuesWithTheNextStepAndCancelLeaves)
     EXPECT_EQ(ui.messages[0].title, QStringLiteral("&Neu"));
     EXPECT_EQ(ui.messages[0].buttons, vbExclamation | vbOKCancel);
 }
+
+TEST(Procedure, ErrorsItEndsOnSilentlyShowNoMessage)
+{
+    ScriptedUi& ui = TestEnvironment::ui();
+    ui.clear();
+    Procedure p(QStringLiteral("VB-Error: "), QStringLiteral("OK"));
+    p.endSilentlyOn({errInvalidProperty, errDialogCancelled});
+    bool ranAfter = false;
+    p.step([] { vb::raise(errDialogCancelled, QStringLiteral("Cancel was selected.")); });
+    p.step([&] { ranAfter = true; });
+    EXPECT_TRUE(p.cancelled());
+    EXPECT_FALSE(ranAfter);
+    EXPECT_TRUE(ui.messages.isEmpty());
+}

@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
+#include <QTest>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -215,4 +217,23 @@ TEST_F(RecordCommandFlows, DeleteAsksPerRecordAndRemovesAllOfItsRows)
     EXPECT_EQ(column(rowsOf1), QStringList{QStringLiteral("0")});
     EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM G2_2 WHERE ID=2")), QStringList{QStringLiteral("1")});
     EXPECT_EQ(w->stbMAIN()->text(6), QStringLiteral("-"));
+}
+
+TEST_F(RecordCommandFlows, CommandPanelsLookPressedUntilTheirCommandHasRun)
+{
+    start();
+    w->mnuNEU_Click();
+    w->entryWindow()->txtKEN->setText(QStringLiteral("Gedrückt"));
+    w->show();
+    QLabel* ok = w->stbMAIN()->label(8);
+    const int sleptBefore = TestEnvironment::ui().slept;
+    QTest::mousePress(ok, Qt::LeftButton);
+    EXPECT_EQ(w->stbMAIN()->bevel(8), vb::PanelBar::Bevel::Sunken);
+    EXPECT_EQ(TestEnvironment::ui().slept - sleptBefore, 250);
+    QTest::mouseRelease(ok, Qt::LeftButton);
+    EXPECT_EQ(w->stbMAIN()->bevel(8), vb::PanelBar::Bevel::Raised);
+    EXPECT_FALSE(editing());
+    EXPECT_EQ(records(), QStringList{QStringLiteral("1:Gedrückt:1")});
+    QTest::mousePress(w->stbMAIN()->label(6), Qt::LeftButton);  // an information panel is no button: no pause
+    EXPECT_EQ(TestEnvironment::ui().slept - sleptBefore, 250);
 }

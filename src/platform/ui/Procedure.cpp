@@ -3,6 +3,7 @@
 #include "platform/ui/Ui.h"
 #include "platform/vb/VbError.h"
 
+#include <algorithm>
 #include <new>
 
 namespace vb {
@@ -17,6 +18,10 @@ QString Procedure::message(const QString& prefix, int number, const QString& des
 void Procedure::report(int number, const QString& description)
 {
     failed_ = true;
+    if (std::find(silent_.begin(), silent_.end(), number) != silent_.end()) {
+        cancelled_ = true;
+        return;
+    }
     const int answer = Ui::instance().MsgBox(message(prefix_, number, description), vbExclamation | vbOKCancel, title_);
     if (answer == vbCancel) cancelled_ = true;
 }

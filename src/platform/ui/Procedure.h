@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
+#include <vector>
 
 namespace vb {
 
@@ -23,6 +25,10 @@ public:
     // Runs `f` unless the procedure has been cancelled; returns false when it has been.
     bool step(const std::function<void()>& f);
 
+    // Errors with these numbers end the procedure without a message (a dialog the user
+    // cancelled, a value the widget refused).
+    void endSilentlyOn(std::initializer_list<int> numbers) { silent_.assign(numbers); }
+
     bool cancelled() const { return cancelled_; }
     bool failed() const { return failed_; }
     void setTitle(const QString& title) { title_ = title; }
@@ -33,6 +39,7 @@ public:
 private:
     void report(int number, const QString& description);
 
+    std::vector<int> silent_;
     QString prefix_;
     QString title_;
     bool cancelled_ = false;

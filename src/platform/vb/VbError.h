@@ -32,6 +32,7 @@ enum ErrorNumber : int {
     errInvalidNull = 94,
     errInvalidProperty = 380,
     errNoCurrentRecord = 3021,
+    errDialogCancelled = 32755,
     errDatabase = -2147467259,
 };
 

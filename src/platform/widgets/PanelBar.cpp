@@ -63,9 +63,11 @@ void PanelBar::setSpring(int panel)
 
 bool PanelBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    const bool press = event->type() == QEvent::MouseButtonPress, release = event->type() == QEvent::MouseButtonRelease;
+    if ((press || release) && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         const int index = static_cast<int>(panels_.indexOf(static_cast<QLabel*>(watched)));
-        if (index >= 0) emit panelClicked(index + 1);
+        if (index >= 0 && press) emit panelPressed(index + 1);
+        if (index >= 0 && release) emit panelClicked(index + 1);
     }
     return QFrame::eventFilter(watched, event);
 }

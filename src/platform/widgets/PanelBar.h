@@ -8,7 +8,7 @@ class QLabel;
 namespace vb {
 
 // The status bar with clickable panels (1-based, as the original numbered them). Panels
-// keep their text, tooltip, visibility and bevel; a click on a panel emits panelClicked.
+// keep their text, tooltip, visibility and bevel; a mouse-down on a panel emits panelPressed, the click panelClicked.
 class PanelBar : public QFrame {
     Q_OBJECT
 public:
@@ -30,6 +30,7 @@ public:
     QLabel* label(int panel) const;
 
 signals:
+    void panelPressed(int panel);
     void panelClicked(int panel);
 
 protected:
