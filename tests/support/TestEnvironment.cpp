@@ -30,6 +30,10 @@ void TestEnvironment::prepareHome()
     qputenv("HOME", home().path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home().path() + QStringLiteral("/.config")).toUtf8());
     qputenv("USER", "tester");
+    const QString runtime = home().path() + QStringLiteral("/runtime");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
 }
 
 void TestEnvironment::install()
