@@ -6,10 +6,13 @@
 #include "data/SessionContext.h"
 #include "data/SqlText.h"
 #include "data/TransferSteps.h"
+#include "platform/db/Transaction.h"
 #include "platform/os/Os.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
+
+#include <optional>
 
 using vb::Value;
 
@@ -243,9 +246,13 @@ bool clsDATEN::writeRows(db::Recordset& rs, const QString& SPV, const std::vecto
 bool clsDATEN::WERTESCHREIBEN(const QString& SPV, const std::vector<Value>& values, const IndexPairs& idx)
 {
     try {
+        // A list is stored whole or not at all; a single value is one row and needs no guard.
+        std::optional<db::Transaction> unit;
+        if (values.size() > 1) unit.emplace(*connection_);
         db::Recordset rs = DT(SPV, idx);
         writeRows(rs, SPV, values, idx, KeyRule::NamedWithValue, nullptr);
         rs.Close();
+        if (unit) unit->commit();
         return true;
     } catch (const std::exception&) {
         // The calling transfer member reports the failure in its own words.

@@ -4,6 +4,7 @@
 
 #include "data/TransferSteps.h"
 #include "data/WidgetValues.h"
+#include "platform/db/Transaction.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
@@ -311,11 +312,14 @@ bool clsDATEN::DFTF(const QString& SPV, vb::FlexGrid* flxX, const QString& SPNR,
         }))
         return false;
 
+    // The column is stored whole or not at all: a step the user cancels leaves the old rows.
+    db::Transaction unit(*connection_);
     db::Recordset rs;
     if (!steps.step([&] { rs.Open(sqlDT(SPV, pairs), *connection_); })) return false;
     // A disabled grid holds nothing: its column selection is emptied.
     const bool done = enabled ? writeRows(rs, SPV, values, pairs, KeyRule::Named, &steps) : deleteToEnd(rs, &steps);
     rs.Close();
+    if (done) unit.commit();
     return done;
 }
 

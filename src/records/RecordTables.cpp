@@ -2,34 +2,13 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 #include "platform/vb/Convert.h"
 
 #include <vector>
 
 namespace records {
 
-namespace {
-
-// Commits when the block ends normally, rolls back when it is left by an exception.
-class Transaction {
-public:
-    explicit Transaction(db::Connection& cn) : cn_(cn) { cn_.BeginTrans(); }
-    ~Transaction()
-    {
-        if (!done_) cn_.RollbackTrans();
-    }
-    void commit()
-    {
-        cn_.CommitTrans();
-        done_ = true;
-    }
-
-private:
-    db::Connection& cn_;
-    bool done_ = false;
-};
-
-}  // namespace
 
 const QStringList& recordTables()
 {
@@ -49,7 +28,7 @@ namespace {
 
 void removeRows(db::Connection& cn, int32_t id, bool withE1)
 {
-    Transaction t(cn);
+    db::Transaction t(cn);
     for (const QString& table : recordTables()) {
         if (!withE1 && table == QLatin1String("E1")) continue;
         cn.Execute(QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(id));
@@ -73,10 +52,13 @@ int32_t nextRecordId(db::Connection& cn)
 
 void copyRecord(db::Connection& source, db::Connection& target, int32_t sourceId, int32_t newId)
 {
-    Transaction t(target);
+    db::Transaction t(target);
     for (const QString& table : recordTables()) {
         db::Recordset from(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(sourceId),
                            source);
+        // Rows an older program left under the new number do not belong to the copied record,
+        // whether or not the source has rows in this table.
+        target.Execute(QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(newId));
         if (from.IsEOF()) continue;
         std::vector<std::vector<vb::Value>> rows;
         for (from.MoveFirst(); !from.IsEOF(); from.MoveNext()) {
@@ -85,8 +67,6 @@ void copyRecord(db::Connection& source, db::Connection& target, int32_t sourceId
             rows.push_back(std::move(row));
         }
         from.Close();
-        // Rows an older program left under the new number do not belong to the copied record.
-        target.Execute(QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(newId));
         db::Recordset to(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(newId),
                          target);
         const int columns = to.fieldCount();

@@ -55,7 +55,7 @@ float ProjectFileCommands::workingCopySizeMB()
     return sizeMB(main_.session().XMDBPFAD());
 }
 
-void ProjectFileCommands::SPEICHERN()
+bool ProjectFileCommands::SPEICHERN()
 {
     const QString title = caption("mnuSPEICHERN");
     vb::Procedure p(kPrefix, title);
@@ -74,9 +74,15 @@ void ProjectFileCommands::SPEICHERN()
     });
     p.step([&] { pointer(Pointer::Hourglass); });
     // The project is replaced as a whole: a crash at any moment leaves the old or the new one.
-    p.step([&] { db::DatabaseFile::replaceAtomically(main_.session().XMDBPFAD(), main_.session().projectDatabase()); });
-    p.step([&] { main_.session().BOGEAENDERT = false; });
+    bool saved = false;
+    p.step([&] {
+        db::DatabaseFile::replaceAtomically(main_.session().XMDBPFAD(), main_.session().projectDatabase());
+        // Only a project that really holds the working copy's state counts as saved.
+        main_.session().BOGEAENDERT = false;
+        saved = true;
+    });
     pointer(Pointer::Arrow);
+    return saved;
 }
 
 void ProjectFileCommands::KOMPRIMIEREN()

@@ -10,7 +10,8 @@ class ProjectFileCommands {
 public:
     explicit ProjectFileCommands(frmMAIN& main) : main_(main) {}
 
-    void SPEICHERN();
+    // Returns true when the project database now holds the working copy.
+    bool SPEICHERN();
     void KOMPRIMIEREN();
 
     // Above this size (in MB, one decimal) "Speichern" offers to compact first.

@@ -14,6 +14,7 @@
 #include "shell/ProjectFileCommands.h"
 #include "shell/RecordCommands.h"
 #include "records/mdiEINGABE.h"
+#include "shell/WorkingCopy.h"
 #include "startscreen/frmINFO.h"
 #include "startscreen/mdiAUTOSTART.h"
 
@@ -283,9 +284,11 @@ bool frmMAIN::MDIForm_Load()
     if (p.cancelled()) return true;
 
     p.step([&] { fillStatusBar(); });
-    p.step([&] { terminate = !prepareWorkingCopy(); });
-    if (terminate) return false;
-    p.step([&] { session_.BOGEAENDERT = false; });
+    WorkingCopy::Start start = WorkingCopy::Start::Refused;
+    p.step([&] { start = WorkingCopy(session_).prepare(); });
+    if (start == WorkingCopy::Start::Refused) return false;
+    // Data kept from an interrupted run is not in the project yet: closing must offer to save it.
+    p.step([&] { session_.BOGEAENDERT = start == WorkingCopy::Start::KeptFromInterruptedRun; });
     p.step([&] {
         try {
             session_.cnnX.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + session_.XMDBPFAD()
@@ -355,46 +358,6 @@ void frmMAIN::fillStatusBar()
     stbMAIN_->setToolTip(2, session_.BEARBEITER());
     stbMAIN_->setText(4, SessionContext::title());
     stbMAIN_->setToolTip(4, session_.SPRACHE() == 1 ? VersionInfo::productNameEnglish() : VersionInfo::productName());
-}
-
-bool frmMAIN::copyProjectToWorkingCopy()
-{
-    if (!Os::fileExists(session_.projectDatabase())) {
-        startupMessage(QStringLiteral("The project database ") + session_.projectDatabase() + QStringLiteral(" dosn't exist!"),
-                       QStringLiteral("Die Projektdatenbank ") + session_.projectDatabase() + QStringLiteral(" existiert nicht!"));
-        return false;
-    }
-    try {
-        db::DatabaseFile::copy(session_.projectDatabase(), session_.XMDBPFAD());
-    } catch (const vb::VbError& e) {
-        startupMessage(QStringLiteral("The project database cannot be copied:") + vb::vbCrLf + e.description(),
-                       QStringLiteral("Die Projektdatenbank kann nicht kopiert werden:") + vb::vbCrLf + e.description());
-        return false;
-    }
-    return true;
-}
-
-bool frmMAIN::prepareWorkingCopy()
-{
-    const QString working = session_.XMDBPFAD();
-    if (!Os::fileExists(working)) return copyProjectToWorkingCopy();
-    const bool english = session_.SPRACHE() == 1;
-    if (!db::DatabaseFile::isDatabase(working)) {
-        // A working copy that is no database cannot be kept; offer a new start from the project.
-        const int answer = MsgBox(english ? QStringLiteral("The working copy of the last run is damaged!") + vb::vbCrLf
-                                                + QStringLiteral("Do you want to start again with the data of the project?")
-                                          : QStringLiteral("Die Arbeitskopie des letzten Programmlaufs ist beschädigt!") + vb::vbCrLf
-                                                + QStringLiteral("Soll mit den Daten des Projekts neu begonnen werden?"),
-                                  vb::vbExclamation | vb::vbYesNo, SessionContext::title());
-        return answer == vb::vbYes && copyProjectToWorkingCopy();
-    }
-    const int answer = MsgBox(english ? QStringLiteral("Program was interuped during the execution!") + vb::vbCrLf
-                                            + QStringLiteral("Do you want to save the changes till the interuption?")
-                                      : QStringLiteral("Programm wurde während der Ausführung unterbrochen!") + vb::vbCrLf
-                                            + QStringLiteral("Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?"),
-                              vb::vbQuestion | vb::vbYesNo, SessionContext::title());
-    if (answer == vb::vbNo) return copyProjectToWorkingCopy();
-    return true;
 }
 
 void frmMAIN::SATZANZEIGE()
@@ -514,8 +477,8 @@ bool frmMAIN::MDIForm_QueryUnload(int unloadMode)
                                               : QStringLiteral("Sollen die Änderungen in Projekt ") + session_.PROJEKT()
                                                     + QStringLiteral(" gespeichert werden?"),
                                       vb::vbQuestion | vb::vbYesNoCancel, menu(QStringLiteral("mnuBEENDEN"))->text());
-            if (answer == vb::vbCancel) goOn = false;
-            else if (answer == vb::vbYes) mnuSPEICHERN_Click();
+            // A save that failed keeps the window and the working copy: nothing may be lost.
+            if (answer == vb::vbCancel || (answer == vb::vbYes && !files_->SPEICHERN())) goOn = false;
         }
     });
     if (!goOn) return false;
@@ -554,9 +517,8 @@ void frmMAIN::MDIForm_Unload()
         });
     }
     p.step([&] {
-        const QString working = session_.cnnX.path().isEmpty() ? session_.XMDBPFAD() : session_.cnnX.path();
         session_.cnnX.Close();
-        db::DatabaseFile::remove(working);
+        WorkingCopy(session_).remove();
     });
     unloaded_ = true;
     QApplication::quit();

@@ -97,8 +97,6 @@ private:
     void applyEnglishCaptions();
     bool openInformationSystem();
     bool readAdminRow();
-    bool prepareWorkingCopy();
-    bool copyProjectToWorkingCopy();
     void fillStatusBar();
     void showStartScreen();
     void startupMessage(const QString& english, const QString& german);

@@ -313,6 +313,20 @@ TEST_F(Grid, StoreFailureNamesGridColumnAndIndex)
               "Werte der Spalte PX der Tabelle E3 können nicht in die Spalte 2\r\n"
               "der FlexGrid-Tabelle 2 geschrieben werden!\r\nVB-Error: 13\r\nType mismatch");
     EXPECT_EQ(messages().last().buttons, vb::vbOKCancel | vb::vbExclamation);
+    // Cancel leaves the column as it was stored, not half new and half old.
+    EXPECT_EQ(stored(1), (QStringList{"1", "2", "3", "4", "5", "6", "7", "8"}));
+}
+
+TEST_F(Grid, ACancelledStoreInsideALargerTransactionLeavesTheOuterWork)
+{
+    session.cnnX.BeginTrans();
+    exec("UPDATE E3 SET PX = 100 WHERE POLYNR = 2");
+    grid.setTextMatrix(1, 2, "abc");
+    TestEnvironment::ui().answer(vb::vbCancel);
+    EXPECT_FALSE(dat->DFTF("PX", &grid, "2", polygon1));
+    session.cnnX.CommitTrans();
+    EXPECT_EQ(stored(1).size(), 8);
+    EXPECT_EQ(stored(2), QStringList{"100"});
 }
 
 TEST_F(Grid, LoadFillsFromTheFirstDataRowOrAfterZnr)

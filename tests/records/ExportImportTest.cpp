@@ -118,6 +118,26 @@ TEST_F(ExportImport, ExportIntoAnEmptyProjectStartsAtOne)
     EXPECT_TRUE(messages().isEmpty());
 }
 
+TEST_F(ExportImport, ACopiedRecordInheritsNoRowsLeftUnderItsNewNumber)
+{
+    const QString empty = inst.addProject(QStringLiteral("LEER"));
+    {
+        // An older program left polygon heads under ID 1 without a record.
+        db::Connection c;
+        c.OpenFile(empty);
+        c.Execute(QStringLiteral("INSERT INTO G2_1 (ID, IDOBJEKT, LFDNR, KEN, TXT) VALUES (1, 11, 0, 3, 'fremd')"));
+    }
+    exec(QStringLiteral("DELETE FROM G2_1 WHERE ID=1"));  // the copied record has none of its own
+    auto d = open();
+    d->dirEXP->setPath(inst.projectFolder(QStringLiteral("LEER")));
+    select(d->lstIMP, {QStringLiteral("Anna")});
+    d->cmdEXP->click();
+    d->cmdSCHLIESSEN->click();
+    db::Connection c;
+    c.OpenFile(empty);
+    EXPECT_EQ(rowCounts(c, 1), QStringLiteral("E1:1 E2:1 E3:2 A1:1 G0:1 G2_1:0 G2_2:1"));
+}
+
 TEST_F(ExportImport, AFailedCopyLeavesNoPartOfTheRecord)
 {
     {

@@ -2,6 +2,7 @@
 // the working copy and the frame program started again.
 #include "shell/ShellFixture.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
@@ -104,4 +105,22 @@ TEST_F(Shutdown, WithoutChangesNothingIsAsked)
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_FALSE(QFile::exists(workingCopy()));
     EXPECT_FALSE(appears(marker, 300));
+}
+
+TEST_F(Shutdown, AFailedSaveKeepsTheWindowTheWorkingCopyAndTheChangedFlag)
+{
+    start();
+    exec(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (1, 'ungespeichert', 1)"));
+    w->session().BOGEAENDERT = true;
+    // Something stands where the new project file has to be written first.
+    ASSERT_TRUE(QDir().mkpath(project + QStringLiteral(".tmp")));
+    TestEnvironment::ui().answer(vb::vbYes);  // save the changes
+    TestEnvironment::ui().answer(vb::vbOK);   // the error box
+    w->mnuBEENDEN_Click();
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages()[1].text.startsWith(QStringLiteral("VB-Error: ")));
+    EXPECT_TRUE(QFile::exists(workingCopy()));
+    EXPECT_TRUE(w->session().BOGEAENDERT);
+    EXPECT_TRUE(w->session().cnnX.isOpen());
+    EXPECT_EQ(projectColumn(QStringLiteral("SELECT KEN FROM E1")).size(), 0);
 }

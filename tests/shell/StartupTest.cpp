@@ -198,8 +198,42 @@ TEST_F(Startup, InterruptedRunKeepsOrReplacesTheWorkingCopy)
         EXPECT_EQ(messages()[0].buttons, vb::vbQuestion | vb::vbYesNo);
         EXPECT_EQ(recordCount(workingCopy()), answer == vb::vbYes ? 2 : 1);
         EXPECT_EQ(w->stbMAIN()->text(6), answer == vb::vbYes ? QStringLiteral("vor dem Absturz") : QStringLiteral("-"));
-        EXPECT_FALSE(w->session().BOGEAENDERT);
+        // Kept data is not in the project yet, so closing must offer to save it.
+        EXPECT_EQ(w->session().BOGEAENDERT, answer == vb::vbYes);
         w->MDIForm_Unload();
+    }
+}
+
+TEST_F(Startup, AWorkingCopyOfAnotherProjectGoesBackToItsOwnProjectOnly)
+{
+    const QString p1 = inst.addProject(QStringLiteral("P1"));
+    const QString p2 = inst.addProject(QStringLiteral("P2"));
+    addRecord(p2, 7, QStringLiteral("P2-Datensatz"), QString(), true);
+    for (const int answer : {vb::vbNo, vb::vbYes}) {
+        // A run on P1 was interrupted with a new record in its working copy.
+        inst.registerUser(QStringLiteral("tester"), QStringLiteral("P1"));
+        TestEnvironment::ui().clear();
+        {
+            auto w = window();
+            ASSERT_TRUE(w->MDIForm_Load());
+        }  // no orderly end: the working copy and its note stay behind
+        addRecord(workingCopy(), 1, QStringLiteral("P1-neu"), QString(), true);
+
+        inst.registerUser(QStringLiteral("tester"), QStringLiteral("P2"));
+        TestEnvironment::ui().clear();
+        TestEnvironment::ui().answer(answer);
+        auto w = window();
+        ASSERT_TRUE(w->MDIForm_Load());
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_EQ(messages()[0].text, QStringLiteral("Programm wurde während der Ausführung im Projekt P1 unterbrochen!\r\n"
+                                                      "Sollen die bis zum Abbruch vorhandenen Daten im Projekt P1 gespeichert werden?"));
+        // P2 always starts from its own data; P1 gets the interrupted work only on Yes.
+        EXPECT_EQ(w->stbMAIN()->text(6), QStringLiteral("P2-Datensatz"));
+        EXPECT_FALSE(w->session().BOGEAENDERT);
+        EXPECT_EQ(recordCount(p1), answer == vb::vbYes ? 1 : 0);
+        EXPECT_EQ(recordCount(p2), 1);
+        w->MDIForm_Unload();
+        EXPECT_FALSE(QFile::exists(workingCopy() + QStringLiteral(".projekt")));
     }
 }
 

@@ -79,6 +79,8 @@ void TestInstallation::registerUser(const QString& user, const QString& project,
 {
     db::Connection cn;
     cn.OpenFile(infoFolder() + QStringLiteral("/ARCHIV.mdb"));
+    // One row per user, as the frame program keeps it: registering again moves the user.
+    cn.Execute(QStringLiteral("DELETE FROM [ADMIN] WHERE [BENUTZER]='") + user.toUpper() + QLatin1Char('\''));
     db::Recordset rs(QStringLiteral("SELECT * FROM [ADMIN]"), cn);
     rs.AddNew();
     rs.setField(QStringLiteral("BENUTZER"), user.toUpper());

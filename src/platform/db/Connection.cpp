@@ -84,20 +84,29 @@ void Connection::Execute(const QString& sql)
 
 void Connection::BeginTrans()
 {
-    if (transactionDepth_++ == 0) Execute(QStringLiteral("BEGIN"));
+    // Inner levels are savepoints: each can be rolled back without the work around it.
+    Execute(transactionDepth_ == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT level%1").arg(transactionDepth_));
+    ++transactionDepth_;
 }
 
 void Connection::CommitTrans()
 {
     if (transactionDepth_ == 0) return;
-    if (--transactionDepth_ == 0) Execute(QStringLiteral("COMMIT"));
+    --transactionDepth_;
+    Execute(transactionDepth_ == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE level%1").arg(transactionDepth_));
 }
 
 void Connection::RollbackTrans()
 {
     if (transactionDepth_ == 0) return;
-    transactionDepth_ = 0;
-    Execute(QStringLiteral("ROLLBACK"));
+    --transactionDepth_;
+    if (transactionDepth_ == 0) {
+        Execute(QStringLiteral("ROLLBACK"));
+        return;
+    }
+    const QString savepoint = QStringLiteral("level%1").arg(transactionDepth_);
+    Execute(QStringLiteral("ROLLBACK TO ") + savepoint);
+    Execute(QStringLiteral("RELEASE ") + savepoint);
 }
 
 sqlite3_stmt* Connection::prepare(const QString& sql)

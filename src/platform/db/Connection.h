@@ -29,7 +29,7 @@ public:
     sqlite3* handle() const { return db_; }
 
     void Execute(const QString& sql);
-    // Transactions nest: only the outermost Begin/Commit reaches the engine.
+    // Transactions nest: the outermost is a transaction, inner ones are savepoints.
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+class SessionContext;
+
+// The per-user working copy of the project database. A note beside it names the project it
+// was made from, so that a copy left by an interrupted run is never taken for another
+// project's data.
+class WorkingCopy {
+public:
+    enum class Start { Fresh, KeptFromInterruptedRun, Refused };
+
+    explicit WorkingCopy(SessionContext& session) : session_(session) {}
+
+    // The start-up step: copy the project, or offer what an interrupted run left.
+    Start prepare();
+    // The orderly end: the copy, its journal files and its note go.
+    void remove();
+
+    QString ownerNote() const;
+
+private:
+    bool copyFromProject();
+    Start offerInterruptedRun();
+    Start offerOtherProjectsRun(const QString& ownerDatabase);
+    void writeOwner();
+    QString owner() const;
+    int ask(const QString& english, const QString& german, int buttons);
+    void tell(const QString& english, const QString& german);
+
+    SessionContext& session_;
+};
