@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QFile>
 
+#include <cstdio>
+
 using vb::MsgBox;
 using vb::Pointer;
 
@@ -104,8 +106,11 @@ void ProjectFileCommands::KOMPRIMIEREN()
     });
     p.step([&] {
         if (!db::DatabaseFile::isDatabase(target)) vb::raise(vb::errFileNotFound, QStringLiteral("File not found: ") + target);
-        db::DatabaseFile::remove(source);
-        if (!QFile::rename(target, source)) vb::raise(vb::errPathAccess, QStringLiteral("Path/File access error: ") + source);
+        // Replace in one step: at no moment is there no working copy at all.
+        QFile::remove(source + QStringLiteral("-wal"));
+        QFile::remove(source + QStringLiteral("-shm"));
+        if (std::rename(QFile::encodeName(target).constData(), QFile::encodeName(source).constData()) != 0)
+            vb::raise(vb::errPathAccess, QStringLiteral("Path/File access error: ") + source);
     });
     p.step([&] {
         after = sizeMB(source);
