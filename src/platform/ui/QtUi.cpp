@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -41,6 +42,24 @@ QList<ButtonSpec> buttonsOf(int style)
     }
 }
 
+// Button captions in the language the program speaks: English for an English locale,
+// German for every other (the program's own rule for its language).
+QString captionOf(QMessageBox::StandardButton button)
+{
+    const bool english = QLocale::system().language() == QLocale::English;
+    switch (button) {
+    case QMessageBox::Ok: return QStringLiteral("OK");
+    case QMessageBox::Cancel: return english ? QStringLiteral("Cancel") : QStringLiteral("Abbrechen");
+    case QMessageBox::Yes: return english ? QStringLiteral("&Yes") : QStringLiteral("&Ja");
+    case QMessageBox::No: return english ? QStringLiteral("&No") : QStringLiteral("&Nein");
+    case QMessageBox::Abort: return english ? QStringLiteral("&Abort") : QStringLiteral("&Abbrechen");
+    case QMessageBox::Retry: return english ? QStringLiteral("&Retry") : QStringLiteral("&Wiederholen");
+    case QMessageBox::Ignore: return english ? QStringLiteral("&Ignore") : QStringLiteral("&Ignorieren");
+    case QMessageBox::Help: return english ? QStringLiteral("&Help") : QStringLiteral("&Hilfe");
+    default: return QString();
+    }
+}
+
 }  // namespace
 
 QtUi::QtUi() { sinceEvents_.start(); }
@@ -52,10 +71,10 @@ int QtUi::MsgBox(const QString& prompt, int style, const QString& title)
     QMessageBox box(iconOf(style), title.isEmpty() ? QApplication::applicationName() : title, text,
                     QMessageBox::NoButton, QApplication::activeWindow());
     const QList<ButtonSpec> specs = buttonsOf(style);
-    for (const ButtonSpec& s : specs) box.addButton(s.button);
+    for (const ButtonSpec& s : specs) box.addButton(s.button)->setText(captionOf(s.button));
     const int defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
     if (defaultIndex < specs.size()) box.setDefaultButton(specs[defaultIndex].button);
-    if (style & vbMsgBoxHelpButton) box.addButton(QMessageBox::Help);
+    if (style & vbMsgBoxHelpButton) box.addButton(QMessageBox::Help)->setText(captionOf(QMessageBox::Help));
     auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
     // Help shows the program's help and asks again: the question itself is not answered by it.
     while (pressed == QMessageBox::Help) {
