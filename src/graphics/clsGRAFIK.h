@@ -155,6 +155,7 @@ public:
     void SCHNITTKRAFT(float& X1, float& Y1, float& X2, float& Y2, float SHHH, int16_t TYP, int16_t SY);
 
 private:
+    void solidPen(float widthMm, int basicColour);
     struct Point {
         double x, y;
     };
@@ -178,8 +179,7 @@ private:
     void placeScrollBars();
     float scrollOffset(QScrollBar* bar, double available, double needed, double margins, bool horizontal);
     bool scrollBarVisible() const;
-    void drawXAxis();
-    void drawYAxis();
+    void drawAxis(bool vertical);
     AxisSide xAxisSide() const;
     AxisSide yAxisSide() const;
     static QString logLabel(float position, const QString& format);

@@ -8,6 +8,14 @@
 #include <algorithm>
 #include <cmath>
 
+// A solid pen of `widthMm` in one of the sixteen basic colours, for the load drawings.
+void clsGRAFIK::solidPen(float widthMm, int basicColour)
+{
+    int16_t style = 0;
+    int32_t colour = static_cast<int32_t>(vb::QBColor(basicColour));
+    LINIENEINSTELLUNGEN(style, widthMm, colour);
+}
+
 void clsGRAFIK::LASTFLAECHEN(const std::vector<float>& X, const std::vector<float>& Y, const LoadArray& P, int16_t IT)
 {
     auto p = trap(QStringLiteral("Lastflächen"));
@@ -29,10 +37,7 @@ void clsGRAFIK::LASTFLAECHEN(const std::vector<float>& X, const std::vector<floa
         dat.DVTS(QStringLiteral("MSP"), msp, idx);
     });
     p.step([&] {
-        int16_t style = 0;
-        float width = 0;
-        int32_t colour = static_cast<int32_t>(vb::QBColor(12));
-        LINIENEINSTELLUNGEN(style, width, colour);
+        solidPen(0, 12);
     });
     p.step([&] {
         if (X.size() < 2 || Y.size() < 2) vb::raise(vb::errSubscript);
@@ -61,10 +66,7 @@ void clsGRAFIK::LASTFLAECHEN(const std::vector<float>& X, const std::vector<floa
     };
     p.step([&] { std::tie(A1, B1) = family(A, B, 0, 1); });
     p.step([&] {
-        int16_t style = 0;
-        float width = 0;
-        int32_t colour = static_cast<int32_t>(vb::QBColor(4));
-        LINIENEINSTELLUNGEN(style, width, colour);
+        solidPen(0, 4);
         family(A1, B1, 2, 3);
     });
 }
@@ -73,10 +75,7 @@ void clsGRAFIK::SCHNITTKRAFT(float& X1, float& Y1, float& X2, float& Y2, float S
 {
     auto p = trap(QStringLiteral("Schnittkraft"));
     p.step([&] {
-        int16_t style = 0;
-        float width = 0.2f;
-        int32_t colour = static_cast<int32_t>(vb::QBColor(2));
-        LINIENEINSTELLUNGEN(style, width, colour);
+        solidPen(0.2f, 2);
     });
     p.step([&] {
         const Point p1 = toDevice(X1, Y1), p2 = toDevice(X2, Y2);

@@ -46,8 +46,8 @@ void clsGRAFIK::SKALEN(int16_t NR, const std::vector<float>* X, const std::vecto
     if (!ok || p.cancelled()) return;
     p.step([&] { placeScrollBars(); });
     if (scrollBarVisible()) return;
-    p.step([&] { drawXAxis(); });
-    p.step([&] { drawYAxis(); });
+    p.step([&] { drawAxis(false); });
+    p.step([&] { drawAxis(true); });
 }
 
 bool clsGRAFIK::readFrame(bool& ok)
@@ -189,72 +189,52 @@ clsGRAFIK::AxisSide clsGRAFIK::yAxisSide() const
     return {right + eaxey_, 1, 0};
 }
 
-void clsGRAFIK::drawXAxis()
+// Both axes are drawn alike: "along" is the device coordinate that runs with the axis, "across"
+// the one that runs away from it (y for the x axis, x for the y axis).
+void clsGRAFIK::drawAxis(bool vertical)
 {
-    if (eaxex_ == 0) return;
+    if ((vertical ? eaxey_ : eaxex_) == 0) return;
     const Point c0 = toDevice(frame_.XMIN, frame_.YMIN), c1 = toDevice(frame_.XMAX, frame_.YMAX);
-    const AxisSide a = xAxisSide();
-    const AxisTicks& t = xTicks_;
-    LINIE(c0.x, a.row, c1.x, a.row, std::nullopt, 1);
-    int nextGrid = 0, nextLabel = 0;
-    for (int i = 0; i <= t.tickCount; ++i) {
-        const double xt = toDevice(t.ticks[i], frame_.YMIN).x;
-        LINIE(xt, a.row, xt, a.row + 1.5 * a.s, std::nullopt, 1);
-        if (esktx_ != 0) continue;
-        if (t.gridCount != 0 && i == nextGrid) {
-            LINIE(xt, c1.y, xt, c0.y, std::nullopt, 1);
-            nextGrid += PlotMath::toInt(static_cast<double>(t.tickCount) / t.gridCount);
-        }
-        if (t.labelCount != 0 && i == nextLabel) {
-            TEXT(xt, a.row + 2 * a.s, vb::Format(vb::Value(t.ticks[i]), formatX_), 0, 0, 1, a.code);
-            nextLabel += PlotMath::toInt(static_cast<double>(t.tickCount) / t.labelCount);
-        }
-    }
-    if (esktx_ == 1 && t.tickCount >= 0) {
-        for (int j = 0; t.gridCount != 0 && j <= t.positionCount; ++j) {
-            const double xg = toDevice(t.positions[j], frame_.YMIN).x;
-            LINIE(xg, c1.y, xg, c0.y, std::nullopt, 1);
-        }
-        for (int j = 0; t.labelCount != 0 && t.labelCount == t.gridCount && j <= t.positionCount; ++j) {
-            const double xg = toDevice(t.positions[j], frame_.YMIN).x;
-            TEXT(xg, a.row + 2 * a.s, logLabel(t.positions[j], formatX_), 0, 0, 1, a.code);
-        }
-    }
-    const double distance = (t.labelCount > 1 || esktx_ == 1) ? 6 : 2;
-    TEXT((c0.x + c1.x) / 2, a.row + distance * a.s, textX_, 0, 0, 1, a.code);
-}
+    const AxisSide a = vertical ? yAxisSide() : xAxisSide();
+    const AxisTicks& t = vertical ? yTicks_ : xTicks_;
+    const int16_t scaleType = vertical ? eskty_ : esktx_;
+    const QString& format = vertical ? formatY_ : formatX_;
+    const auto along = [&](double value) { return vertical ? toDevice(frame_.XMIN, value).y : toDevice(value, frame_.YMIN).x; };
+    const auto line = [&](double along0, double across0, double along1, double across1) {
+        if (vertical) LINIE(across0, along0, across1, along1, std::nullopt, 1);
+        else LINIE(along0, across0, along1, across1, std::nullopt, 1);
+    };
+    const auto text = [&](double alongAt, double acrossAt, const QString& s) {
+        if (vertical) TEXT(acrossAt, alongAt, s, 0, 90, 1, a.code);
+        else TEXT(alongAt, acrossAt, s, 0, 0, 1, a.code);
+    };
+    // Grid lines cross the whole frame, in the order the frame corners give them.
+    const double gridFrom = vertical ? c0.x : c1.y, gridTo = vertical ? c1.x : c0.y;
+    const double start = vertical ? c0.y : c0.x, end = vertical ? c1.y : c1.x;
 
-void clsGRAFIK::drawYAxis()
-{
-    if (eaxey_ == 0) return;
-    const Point c0 = toDevice(frame_.XMIN, frame_.YMIN), c1 = toDevice(frame_.XMAX, frame_.YMAX);
-    const AxisSide a = yAxisSide();
-    const AxisTicks& t = yTicks_;
-    LINIE(a.row, c0.y, a.row, c1.y, std::nullopt, 1);
+    line(start, a.row, end, a.row);
     int nextGrid = 0, nextLabel = 0;
     for (int i = 0; i <= t.tickCount; ++i) {
-        const double yt = toDevice(frame_.XMIN, t.ticks[i]).y;
-        LINIE(a.row, yt, a.row + 1.5 * a.s, yt, std::nullopt, 1);
-        if (eskty_ != 0) continue;
+        const double at = along(t.ticks[i]);
+        line(at, a.row, at, a.row + 1.5 * a.s);
+        if (scaleType != 0) continue;
         if (t.gridCount != 0 && i == nextGrid) {
-            LINIE(c0.x, yt, c1.x, yt, std::nullopt, 1);
+            line(at, gridFrom, at, gridTo);
             nextGrid += PlotMath::toInt(static_cast<double>(t.tickCount) / t.gridCount);
         }
         if (t.labelCount != 0 && i == nextLabel) {
-            TEXT(a.row + 2 * a.s, yt, vb::Format(vb::Value(t.ticks[i]), formatY_), 0, 90, 1, a.code);
+            text(at, a.row + 2 * a.s, vb::Format(vb::Value(t.ticks[i]), format));
             nextLabel += PlotMath::toInt(static_cast<double>(t.tickCount) / t.labelCount);
         }
     }
-    if (eskty_ == 1 && t.tickCount >= 0) {
+    if (scaleType == 1 && t.tickCount >= 0) {
         for (int j = 0; t.gridCount != 0 && j <= t.positionCount; ++j) {
-            const double yg = toDevice(frame_.XMIN, t.positions[j]).y;
-            LINIE(c0.x, yg, c1.x, yg, std::nullopt, 1);
+            const double at = along(t.positions[j]);
+            line(at, gridFrom, at, gridTo);
         }
-        for (int j = 0; t.labelCount != 0 && t.labelCount == t.gridCount && j <= t.positionCount; ++j) {
-            const double yg = toDevice(frame_.XMIN, t.positions[j]).y;
-            TEXT(a.row + 2 * a.s, yg, logLabel(t.positions[j], formatY_), 0, 90, 1, a.code);
-        }
+        for (int j = 0; t.labelCount != 0 && t.labelCount == t.gridCount && j <= t.positionCount; ++j)
+            text(along(t.positions[j]), a.row + 2 * a.s, logLabel(t.positions[j], format));
     }
-    const double distance = (t.labelCount > 1 || eskty_ == 1) ? 6 : 2;
-    TEXT(a.row + distance * a.s, (c0.y + c1.y) / 2, textY_, 0, 90, 1, a.code);
+    const double distance = (t.labelCount > 1 || scaleType == 1) ? 6 : 2;
+    text((start + end) / 2, a.row + distance * a.s, vertical ? textY_ : textX_);
 }
