@@ -16,16 +16,22 @@ using PrimType = vb::RecordingSurface::Type;
 // and 0.5 per mm in y, values growing right and up.
 class GraphicsFixture : public ::testing::Test {
 protected:
-    void SetUp() override
+    // A new engine on the surface, its diagram area at (10, 20) of 200 x 100 mm.
+    void placeEngine()
     {
-        TestEnvironment::ui().clear();
-        surface.ScaleMode(vb::OutputSurface::vbMillimeters);
         engine = std::make_unique<clsGRAFIK>(session);
         engine->EOBJEKT(&surface);
         engine->EXDL(10);
         engine->EYDO(20);
         engine->ELX(200);
         engine->ELY(100);
+    }
+
+    void SetUp() override
+    {
+        TestEnvironment::ui().clear();
+        surface.ScaleMode(vb::OutputSurface::vbMillimeters);
+        placeEngine();
         FrameSettings f;
         f.OX = 1, f.OY = 1;
         f.RL = 20, f.RR = 10, f.RO = 10, f.RU = 20;

@@ -19,12 +19,7 @@ protected:
         session.cnnX.Execute(QStringLiteral(
             "INSERT INTO G0 (ID, IDOBJEKT, OX, OY, RL, RR, RO, RU, XMIN, XMAX, YMIN, YMAX, MX, MY, MYMX, MSP) "
             "VALUES (7, 11, 1, 1, 20, 10, 10, 20, 0, 100, 0, 50, 0, 0, 0, 0)"));
-        engine = std::make_unique<clsGRAFIK>(session);
-        engine->EOBJEKT(&surface);
-        engine->EXDL(10);
-        engine->EYDO(20);
-        engine->ELX(200);
-        engine->ELY(100);
+        placeEngine();
         surface.clear();
     }
 
