@@ -3,6 +3,7 @@
 // PY of every point), so the per-call cost of clsDATEN is what a user waits for on "OK".
 #include "data/SessionContext.h"
 #include "data/clsDATEN.h"
+#include "platform/db/SqliteHandles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -33,16 +34,19 @@ void BM_PointGrid_Floor_PreparedInsert(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         const QString path = freshProject(dir, n++);
-        sqlite3* db = nullptr;
-        sqlite3_open(path.toUtf8().constData(), &db);
-        sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+        sqlite3* opened = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &opened);
+        db::DatabaseHandle db(opened);
+        sqlite3_exec(db.get(), "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
         state.ResumeTiming();
         const auto t0 = std::chrono::steady_clock::now();
 
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, "INSERT INTO [G2_2] ([ID],[IDOBJEKT],[LFDNR],[PKTNR],[KEN],[PX],[PY]) VALUES (?,?,?,?,?,?,?)",
-                           -1, &st, nullptr);
-        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_stmt* prepared = nullptr;
+        sqlite3_prepare_v2(db.get(), "INSERT INTO [G2_2] ([ID],[IDOBJEKT],[LFDNR],[PKTNR],[KEN],[PX],[PY]) VALUES (?,?,?,?,?,?,?)",
+                           -1, &prepared, nullptr);
+        const db::StatementHandle statement(prepared);
+        sqlite3_stmt* st = statement.get();
+        sqlite3_exec(db.get(), "BEGIN", nullptr, nullptr, nullptr);
         for (int i = 0; i < kPoints; ++i) {
             sqlite3_bind_int(st, 1, 1);
             sqlite3_bind_int(st, 2, 11);
@@ -54,12 +58,11 @@ void BM_PointGrid_Floor_PreparedInsert(benchmark::State& state)
             sqlite3_step(st);
             sqlite3_reset(st);
         }
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_finalize(st);
+        sqlite3_exec(db.get(), "COMMIT", nullptr, nullptr, nullptr);
 
         total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         state.PauseTiming();
-        sqlite3_close(db);
+        db.reset();
         state.ResumeTiming();
     }
     floorSeconds = total / static_cast<double>(state.iterations());

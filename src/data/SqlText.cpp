@@ -38,16 +38,6 @@ QString plainNumber(double x, int significantDigits)
 
 }  // namespace
 
-void appendQuoted(QString& sql, const QString& text)
-{
-    sql += QLatin1Char('\'');
-    if (text.contains(QLatin1Char('\'')))
-        sql += QString(text).replace(QLatin1Char('\''), QStringLiteral("''"));
-    else
-        sql += text;
-    sql += QLatin1Char('\'');
-}
-
 QString indexValue(const vb::Value& value)
 {
     using vb::VarType;

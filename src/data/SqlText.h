@@ -7,10 +7,6 @@
 // How values enter the composed SQL texts of the data layer.
 namespace sqltext {
 
-// A text literal between single quotes, with every quote inside doubled, so that a key such
-// as "Messung 5'" is stored and found instead of breaking the statement.
-void appendQuoted(QString& sql, const QString& text);
-
 // An index value as it stands in a condition: numbers in their plain form with "." as the
 // decimal point whatever the session's separator, dates as their day number (the form the
 // database holds them in), Booleans as True/False, texts as they are (no quotes).

@@ -6,6 +6,7 @@
 #include "data/SessionContext.h"
 #include "data/SqlText.h"
 #include "data/TransferSteps.h"
+#include "platform/db/Quoted.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/Os.h"
 #include "platform/ui/Procedure.h"
@@ -67,9 +68,7 @@ void clsDATEN::EMDB(bool& BOMDB, const QString& name)
     own_ = std::make_unique<db::Connection>();
     connection_ = own_.get();
     p.step([&] {
-        own_->Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path
-                       + QStringLiteral(";Persist Security Info=False"),
-                   30);
+        own_->Open(db::Connection::connectionString(path), 30);
     });
     if (!p.cancelled()) BOMDB = true;
 }
@@ -119,19 +118,19 @@ QString clsDATEN::sqlDT(const QString& SPV, const IndexPairs& idx) const
         sql += clauseEmpty ? QStringLiteral(" WHERE [") : QStringLiteral(" AND [");
         sql += keyColumn_[0];
         sql += QStringLiteral("] =");
-        sqltext::appendQuoted(sql, keyValue_[0]);
+        sql += db::quoted(keyValue_[0]);
     }
     if (!keyColumn_[1].isEmpty()) {
         sql += QStringLiteral(" AND [");
         sql += keyColumn_[1];
         sql += QStringLiteral("] =");
-        sqltext::appendQuoted(sql, keyValue_[1]);
+        sql += db::quoted(keyValue_[1]);
     }
     if (!keyColumn_[2].isEmpty()) {
         sql += QStringLiteral("  AND [");
         sql += keyColumn_[2];
         sql += QStringLiteral("] =");
-        sqltext::appendQuoted(sql, keyValue_[2]);
+        sql += db::quoted(keyValue_[2]);
     }
 
     if (!idx.name[0].isEmpty()) {
@@ -167,12 +166,12 @@ QString clsDATEN::sqlINDEX(const IndexPairs& idx) const
     if (!keyColumn_[0].isEmpty()) {
         where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
         where += QLatin1Char('[') + keyColumn_[0] + QStringLiteral("] =");
-        sqltext::appendQuoted(where, keyValue_[0]);
+        where += db::quoted(keyValue_[0]);
     }
     for (int k = 1; k < 3; ++k) {
         if (keyColumn_[k].isEmpty()) continue;
         where += QStringLiteral(" AND [") + keyColumn_[k] + QStringLiteral("]=");
-        sqltext::appendQuoted(where, keyValue_[k]);
+        where += db::quoted(keyValue_[k]);
     }
     if (!idColumn_.isEmpty()) {
         where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");

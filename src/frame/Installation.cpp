@@ -1,10 +1,8 @@
 #include "frame/Installation.h"
 
-#include "platform/db/Connection.h"
+#include "data/AdminTable.h"
 #include "platform/db/DatabaseFile.h"
-#include "platform/db/Recordset.h"
 #include "platform/os/Os.h"
-#include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
 
 #include <QDir>
@@ -47,36 +45,21 @@ QString Installation::createProject(const QString& projectsFolder, const QString
 void Installation::registerUser(const QString& user, const QString& projectsFolder, const QString& project,
                                 const QString& bearbeiter) const
 {
-    db::Connection cn;
-    cn.OpenFile(Os::join(infoFolder(), QStringLiteral("ARCHIV.mdb")));
-    QString quoted = user;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    db::Recordset rs(QStringLiteral("SELECT * FROM [ADMIN] WHERE [BENUTZER]='") + quoted + QLatin1Char('\''), cn);
-    if (rs.IsEOF()) {
-        rs.AddNew();
-        rs.setField(QStringLiteral("BENUTZER"), user);
-    } else {
-        rs.MoveFirst();
-    }
-    rs.setField(QStringLiteral("PROG"), QStringLiteral("KELMORA"));
-    rs.setField(QStringLiteral("PROJEKTSPFAD"), projectsFolder);
-    rs.setField(QStringLiteral("PROJEKT"), project);
-    rs.setField(QStringLiteral("BEARBEITER"), bearbeiter);
-    rs.Update();
+    AdminTable admin;
+    admin.open(Os::join(infoFolder(), QStringLiteral("ARCHIV.mdb")));
+    admin.registerUser(user, {projectsFolder, project, bearbeiter});
 }
 
 bool Installation::registration(const QString& user, QString& projectsFolder, QString& project) const
 {
     const QString archive = Os::join(infoFolder(), QStringLiteral("ARCHIV.mdb"));
     if (!db::DatabaseFile::isDatabase(archive)) return false;
-    db::Connection cn;
-    cn.OpenFile(archive);
-    QString quoted = user;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    db::Recordset rs(QStringLiteral("SELECT * FROM [ADMIN] WHERE [BENUTZER]='") + quoted + QLatin1Char('\''), cn);
-    if (rs.IsEOF()) return false;
-    projectsFolder = vb::toText(rs.field(QStringLiteral("PROJEKTSPFAD")));
-    project = vb::toText(rs.field(QStringLiteral("PROJEKT")));
+    AdminTable admin;
+    admin.open(archive);
+    const auto entry = admin.entry(user);
+    if (!entry) return false;
+    projectsFolder = entry->projectsFolder;
+    project = entry->project;
     return true;
 }
 

@@ -17,13 +17,6 @@ const QStringList& recordTables()
     return tables;
 }
 
-QString quoted(const QString& text)
-{
-    QString q = text;
-    q.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
-}
-
 namespace {
 
 void removeRows(db::Connection& cn, int32_t id, bool withE1)

@@ -13,9 +13,6 @@ namespace records {
 // In copy order: the record row first, so a target never holds data without its name.
 const QStringList& recordTables();
 
-// A text literal for composed SQL: between single quotes, inner quotes doubled.
-QString quoted(const QString& text);
-
 // Removes the rows of record `id` from every record table, in one transaction: a deleted
 // record must leave nothing behind, or the next new record (highest ID + 1) would inherit
 // its polygons, calibration and evaluation state.

@@ -2,6 +2,7 @@
 
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
+#include "platform/db/Quoted.h"
 #include "platform/db/Recordset.h"
 #include "platform/os/Os.h"
 #include "platform/ui/Procedure.h"
@@ -155,9 +156,7 @@ void frmEXPIMP::dirEXP_Change()
     step(windowTitle(), [&] {
         if (otherOpen_) other_->Close();
         otherOpen_ = false;
-        other_->Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + candidate
-                         + QStringLiteral(";Persist Security Info=False"),
-                     30);
+        other_->Open(db::Connection::connectionString(candidate), 30);
         otherOpen_ = true;
         fillList(lstEXP, *other_);
         fraEXP->setTitle((english ? QStringLiteral("Project ") : QStringLiteral("Projekt ")) + QFileInfo(dirEXP->path()).fileName());
@@ -193,7 +192,7 @@ void frmEXPIMP::KOPIEREN(db::Connection& source, QListWidget* list, db::Connecti
             if (row.IsEOF()) return;
             const QString name = vb::toText(row.field(1));
             row.Close();
-            db::Recordset existing(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]=") + records::quoted(name), target);
+            db::Recordset existing(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]=") + db::quoted(name), target);
             if (!existing.IsEOF()) {
                 cancelAll = vb::MsgBox(QStringLiteral("Datensatz ") + name + QStringLiteral(" ist bereits vorhanden!"),
                                        vb::vbExclamation | vb::vbOKCancel, SessionContext::title())

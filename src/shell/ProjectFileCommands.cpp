@@ -22,11 +22,6 @@ const QString kPrefix = QStringLiteral("VB-Error: ");
 
 void pointer(Pointer p) { vb::Ui::instance().SetPointer(p); }
 
-QString workingCopyConnection(const QString& path)
-{
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path + QStringLiteral(";Persist Security Info=False");
-}
-
 }  // namespace
 
 QString ProjectFileCommands::caption(const char* menuName) const { return main_.menu(QString::fromLatin1(menuName))->text(); }
@@ -126,7 +121,7 @@ void ProjectFileCommands::KOMPRIMIEREN()
     // The connection comes back in every case: the whole program works through it.
     if (!s.cnnX.isOpen()) {
         vb::Procedure reopen(kPrefix, title);
-        reopen.step([&] { s.cnnX.Open(workingCopyConnection(source), 30); });
+        reopen.step([&] { s.cnnX.Open(db::Connection::connectionString(source), 30); });
     }
     pointer(Pointer::Default);
 }

@@ -1,5 +1,6 @@
 #include "shell/RecordCommands.h"
 
+#include "platform/db/Quoted.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
@@ -163,7 +164,7 @@ void RecordCommands::LOESCHEN()
 int32_t RecordCommands::chooseRecordId(const QString& name)
 {
     db::Connection& cn = main_.session().cnnX;
-    db::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]=") + records::quoted(name), cn);
+    db::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]=") + db::quoted(name), cn);
     if (rs.IsEOF()) {
         rs.Close();
         const int32_t id = records::nextRecordId(cn);

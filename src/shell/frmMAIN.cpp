@@ -1,7 +1,6 @@
 #include "shell/frmMAIN.h"
 
 #include "data/VersionInfo.h"
-#include "platform/db/DatabaseFile.h"
 #include "platform/db/Recordset.h"
 #include "platform/os/Os.h"
 #include "platform/ui/Procedure.h"
@@ -14,7 +13,7 @@
 #include "shell/ProjectFileCommands.h"
 #include "shell/RecordCommands.h"
 #include "records/mdiEINGABE.h"
-#include "shell/WorkingCopy.h"
+#include "shell/SessionStartup.h"
 #include "startscreen/frmINFO.h"
 #include "startscreen/mdiAUTOSTART.h"
 
@@ -110,7 +109,8 @@ frmMAIN::frmMAIN(const QLocale& locale, QWidget* parent)
       locale_(locale),
       records_(std::make_unique<RecordCommands>(*this)),
       files_(std::make_unique<ProjectFileCommands>(*this)),
-      help_(std::make_unique<HelpCommands>(*this))
+      help_(std::make_unique<HelpCommands>(*this)),
+      startup_(std::make_unique<SessionStartup>(session_))
 {
     setObjectName(QStringLiteral("frmMAIN"));
     setWindowTitle(QStringLiteral("KELMORA"));
@@ -231,16 +231,10 @@ QString frmMAIN::shortenedProjectPath(const QString& path)
     return QStringLiteral(" ... ") + s;
 }
 
-void frmMAIN::startupMessage(const QString& english, const QString& german)
-{
-    MsgBox(session_.SPRACHE() == 1 ? english : german, vb::vbExclamation | vb::vbOKOnly, SessionContext::title());
-}
-
 bool frmMAIN::MDIForm_Load()
 {
-    const QString title = SessionContext::title();
-    Procedure p(QStringLiteral("VB-Error: "), title);
-    bool terminate = false;
+    Procedure p(QStringLiteral("VB-Error: "), SessionContext::title());
+    bool goOn = true;
 
     // The warning beep of the original platform has no counterpart here: nothing to switch off.
     p.step([&] {
@@ -252,101 +246,14 @@ bool frmMAIN::MDIForm_Load()
         setWindowTitle(QStringLiteral("KELMORA"));
     });
     if (p.cancelled()) return true;
-
-    if (session_.isStandAlone()) {
-        p.step([&] {
-            session_.setProject(Os::parentFolder(session_.programFolder()), QStringLiteral("TE0000.00"), session_.BENUTZER());
-        });
-    } else {
-        p.step([&] { terminate = !openInformationSystem(); });
-        if (terminate) return false;
-        p.step([&] { terminate = !readAdminRow(); });
-        if (terminate) return false;
-        p.step([&] {
-            if (!Os::folderExists(session_.projectFolder())) {
-                startupMessage(QStringLiteral("Project directory ") + session_.PROJEKT() + QStringLiteral(" dosn't exist!"),
-                               QStringLiteral("Projektsverzeichnis ") + session_.PROJEKT() + QStringLiteral(" existiert nicht!"));
-                terminate = true;
-            }
-        });
-        if (terminate) return false;
-        p.step([&] {
-            if (!Os::fileExists(session_.templateDatabase())) {
-                startupMessage(QStringLiteral("The empty database ") + title + QStringLiteral(".mdb dosn't exist!") + vb::vbCrLf
-                                   + QStringLiteral("KELMORA has to be installed again!"),
-                               QStringLiteral("Die leere Datenbank ") + title + QStringLiteral(".mdb existiert nicht!") + vb::vbCrLf
-                                   + QStringLiteral("KELMORA muß neu installiert werden!"));
-                terminate = true;
-            }
-        });
-        if (terminate) return false;
-    }
+    p.step([&] { goOn = startup_->readFrameEntry(); });
+    if (!goOn) return false;
     if (p.cancelled()) return true;
-
     p.step([&] { fillStatusBar(); });
-    WorkingCopy::Start start = WorkingCopy::Start::Refused;
-    p.step([&] { start = WorkingCopy(session_).prepare(); });
-    if (start == WorkingCopy::Start::Refused) return false;
-    // Data kept from an interrupted run is not in the project yet: closing must offer to save it.
-    p.step([&] { session_.BOGEAENDERT = start == WorkingCopy::Start::KeptFromInterruptedRun; });
-    p.step([&] {
-        try {
-            session_.cnnX.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + session_.XMDBPFAD()
-                                   + QStringLiteral(";Persist Security Info=False"),
-                               30);
-        } catch (const vb::VbError& e) {
-            startupMessage(QStringLiteral("The working copy cannot be opened:") + vb::vbCrLf + e.description(),
-                           QStringLiteral("Die Arbeitskopie kann nicht geöffnet werden:") + vb::vbCrLf + e.description());
-            terminate = true;
-        }
-    });
-    if (terminate) return false;
+    p.step([&] { goOn = startup_->openWorkingCopy(); });
+    if (!goOn) return false;
     p.step([&] { SATZANZEIGE(); });
     p.step([&] { showStartScreen(); });
-    return true;
-}
-
-bool frmMAIN::openInformationSystem()
-{
-    const QString provider = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; ");
-    // A database that cannot be opened ends the start with one message that names it;
-    // everything after it would only fail again.
-    try {
-        cnnARCHIV.Open(provider + QStringLiteral("Data Source=") + session_.archiveDatabase()
-                           + QStringLiteral(";Persist Security Info=False"),
-                       30);
-        session_.cnnX_V.Open(provider + QStringLiteral("Data Source=") + session_.presetsDatabase()
-                                 + QStringLiteral(";Persist Security Info=False"),
-                             30);
-    } catch (const vb::VbError& e) {
-        startupMessage(QStringLiteral("The databases of the information system cannot be opened:") + vb::vbCrLf + e.description()
-                           + vb::vbCrLf + QStringLiteral("Please start the program via the frame program KELMORA!"),
-                       QStringLiteral("Die Datenbanken des Informationssystems können nicht geöffnet werden:") + vb::vbCrLf
-                           + e.description() + vb::vbCrLf
-                           + QStringLiteral("Bitte starten Sie das Programm über das Rahmenprogramm KELMORA!"));
-        return false;
-    }
-    return true;
-}
-
-bool frmMAIN::readAdminRow()
-{
-    const QString title = SessionContext::title();
-    const QString user = session_.BENUTZER();
-    QString quoted = user;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    db::Recordset rs(QStringLiteral("SELECT * FROM [ADMIN] WHERE [BENUTZER]='") + quoted + QLatin1Char('\''), cnnARCHIV);
-    if (rs.IsEOF()) {
-        startupMessage(QStringLiteral("Program ") + title + QStringLiteral(" can used only via the frame program!"),
-                       QStringLiteral("Programm ") + title + QStringLiteral(" kann nur über das Rahmenprogramm ausgeführt werden!"));
-        return false;
-    }
-    rs.MoveFirst();
-    rs.setField(QStringLiteral("PROG"), title);
-    rs.Update();
-    session_.setProject(vb::toText(rs.field(QStringLiteral("PROJEKTSPFAD"))), vb::toText(rs.field(QStringLiteral("PROJEKT"))),
-                        vb::toText(rs.field(QStringLiteral("BEARBEITER"))));
-    rs.Close();
     return true;
 }
 
@@ -488,19 +395,6 @@ bool frmMAIN::MDIForm_QueryUnload(int unloadMode)
     return true;
 }
 
-void frmMAIN::resetAdminProgram()
-{
-    QString quoted = session_.BENUTZER();
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    db::Recordset rs(QStringLiteral("SELECT [PROG] FROM [ADMIN] WHERE [BENUTZER]='") + quoted + QLatin1Char('\''), cnnARCHIV);
-    if (!rs.IsEOF()) {
-        rs.MoveFirst();
-        rs.setField(QStringLiteral("PROG"), QStringLiteral("KELMORA"));
-        rs.Update();
-    }
-    rs.Close();
-}
-
 void frmMAIN::MDIForm_Unload()
 {
     Procedure p(QStringLiteral("VB-Error: "), SessionContext::title());
@@ -510,16 +404,10 @@ void frmMAIN::MDIForm_Unload()
         help_->closeHelp();
     });
     if (!session_.isStandAlone()) {
-        p.step([&] { resetAdminProgram(); });
-        p.step([&] {
-            cnnARCHIV.Close();
-            session_.cnnX_V.Close();
-        });
+        p.step([&] { startup_->handBack(); });
+        p.step([&] { startup_->closeInformationSystem(); });
     }
-    p.step([&] {
-        session_.cnnX.Close();
-        WorkingCopy(session_).remove();
-    });
+    p.step([&] { startup_->removeWorkingCopy(); });
     unloaded_ = true;
     QApplication::quit();
 }

@@ -2,7 +2,6 @@
 
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
-#include "platform/db/Connection.h"
 
 #include <QHash>
 #include <QLocale>
@@ -16,6 +15,7 @@ class QMenu;
 class HelpCommands;
 class ProjectFileCommands;
 class RecordCommands;
+class SessionStartup;
 class frmHILFE;
 class mdiAUTOSTART;
 class mdiEINGABE;
@@ -95,16 +95,11 @@ private:
     void buildMenus();
     void buildStatusBar();
     void applyEnglishCaptions();
-    bool openInformationSystem();
-    bool readAdminRow();
     void fillStatusBar();
     void showStartScreen();
-    void startupMessage(const QString& english, const QString& german);
-    void resetAdminProgram();
 
     QLocale locale_;
     SessionContext session_;
-    db::Connection cnnARCHIV;
     QString tag_;
     bool handBack_ = false;
     bool unloaded_ = false;
@@ -117,4 +112,5 @@ private:
     std::unique_ptr<RecordCommands> records_;
     std::unique_ptr<ProjectFileCommands> files_;
     std::unique_ptr<HelpCommands> help_;
+    std::unique_ptr<SessionStartup> startup_;
 };

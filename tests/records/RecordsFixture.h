@@ -1,35 +1,15 @@
 #pragma once
 
-#include "data/SessionContext.h"
-#include "data/ShellWindow.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DatabaseFile.h"
 #include "platform/db/Recordset.h"
 #include "platform/vb/Convert.h"
+#include "support/FakeShell.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QStringList>
 #include <gtest/gtest.h>
-
-// The main window as the record windows see it: the session on a real working copy, the
-// tag, and a log of the calls they make back.
-class FakeShell : public ShellWindow {
-public:
-    SessionContext& session() override { return session_; }
-    QString Tag() const override { return tag; }
-    void setTag(const QString& t) override { tag = t; }
-    void SATZANZEIGE() override { calls << QStringLiteral("SATZANZEIGE"); }
-    void mnuBEENDEN_Click() override { calls << QStringLiteral("mnuBEENDEN_Click"); }
-    void mnuHILFE_Click() override { calls << QStringLiteral("mnuHILFE_Click"); }
-    void stbMAIN_PanelClick(int panel) override { calls << QStringLiteral("stbMAIN_PanelClick(%1)").arg(panel); }
-    QWidget* activeChild() const override { return nullptr; }
-    QProgressBar* progressBar() const override { return nullptr; }
-
-    SessionContext session_;
-    QString tag;
-    QStringList calls;
-};
 
 // A throw-away installation with project P1 whose working copy is open as cnnX.
 class RecordsFixture : public ::testing::Test {

@@ -19,6 +19,11 @@ QString Connection::dataSource(const QString& connectionString)
     return m.hasMatch() ? m.captured(1).trimmed() : QString();
 }
 
+QString Connection::connectionString(const QString& path)
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path + QStringLiteral(";Persist Security Info=False");
+}
+
 void Connection::Open(const QString& connectionString, int timeoutSeconds)
 {
     const QString path = dataSource(connectionString);
@@ -31,55 +36,48 @@ void Connection::OpenFile(const QString& path, int timeoutSeconds)
     Close();
     if (!QFileInfo(path).isFile())
         vb::raise(vb::errDatabase, QStringLiteral("Could not find file '%1'.").arg(path));
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3* opened = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, SQLITE_OPEN_READWRITE, nullptr);
+    DatabaseHandle db(opened);
     if (rc != SQLITE_OK) {
-        const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
-        sqlite3_close(db);
+        const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db.get())) : QStringLiteral("out of memory");
         vb::raise(vb::errDatabase, QStringLiteral("The database '%1' cannot be opened: %2.").arg(path, msg));
     }
     // Reading the schema is what tells a database from any other file.
-    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const int code = sqlite3_errcode(db);
-        const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_close(db);
-        if (code == SQLITE_NOTADB)
+    if (sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        if (sqlite3_errcode(db.get()) == SQLITE_NOTADB)
             vb::raise(vb::errDatabase, QStringLiteral("Unrecognized database format '%1'.").arg(path));
-        vb::raise(vb::errDatabase, QStringLiteral("The database '%1' cannot be read: %2.").arg(path, msg));
+        vb::raise(vb::errDatabase,
+                  QStringLiteral("The database '%1' cannot be read: %2.").arg(path, QString::fromUtf8(sqlite3_errmsg(db.get()))));
     }
-    db_ = db;
+    db_ = std::move(db);
     path_ = path;
-    sqlite3_busy_timeout(db_, timeoutSeconds * 1000);
-    sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-    sqlite3_exec(db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+    sqlite3_busy_timeout(db_.get(), timeoutSeconds * 1000);
+    sqlite3_exec(db_.get(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(db_.get(), "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
 }
 
-void Connection::clearStatements()
-{
-    for (auto& [sql, stmt] : statements_) sqlite3_finalize(stmt);
-    statements_.clear();
-}
+void Connection::clearStatements() { statements_.clear(); }
 
 void Connection::Close()
 {
     if (!db_) return;
     clearStatements();
-    if (transactionDepth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (transactionDepth_ > 0) sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
     transactionDepth_ = 0;
-    sqlite3_close_v2(db_);
-    db_ = nullptr;
+    db_.reset();
     path_.clear();
 }
 
 void Connection::raiseError() const
 {
-    vb::raise(vb::errDatabase, db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("The connection is closed."));
+    vb::raise(vb::errDatabase, db_ ? QString::fromUtf8(sqlite3_errmsg(db_.get())) : QStringLiteral("The connection is closed."));
 }
 
 void Connection::Execute(const QString& sql)
 {
     if (!db_) raiseError();
-    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) raiseError();
+    if (sqlite3_exec(db_.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) raiseError();
 }
 
 void Connection::BeginTrans()
@@ -115,16 +113,17 @@ sqlite3_stmt* Connection::prepare(const QString& sql)
     const std::string key = sql.toStdString();
     auto it = statements_.find(key);
     if (it != statements_.end()) {
-        sqlite3_reset(it->second);
-        sqlite3_clear_bindings(it->second);
-        return it->second;
+        sqlite3_reset(it->second.get());
+        sqlite3_clear_bindings(it->second.get());
+        return it->second.get();
     }
     // Composed statements differ by their literal values; keep the cache bounded.
     if (statements_.size() > 256) clearStatements();
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db_, key.c_str(), static_cast<int>(key.size()), &stmt, nullptr) != SQLITE_OK) raiseError();
-    statements_.emplace(key, stmt);
-    return stmt;
+    sqlite3_stmt* prepared = nullptr;
+    const int rc = sqlite3_prepare_v2(db_.get(), key.c_str(), static_cast<int>(key.size()), &prepared, nullptr);
+    StatementHandle statement(prepared);
+    if (rc != SQLITE_OK) raiseError();
+    return statements_.emplace(key, std::move(statement)).first->second.get();
 }
 
 }  // namespace db

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "platform/db/SqliteHandles.h"
+
 #include <QString>
 #include <memory>
 #include <string>
 #include <unordered_map>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace db {
 
@@ -26,7 +25,7 @@ public:
     void Close();
     bool isOpen() const { return db_ != nullptr; }
     const QString& path() const { return path_; }
-    sqlite3* handle() const { return db_; }
+    sqlite3* handle() const { return db_.get(); }
 
     void Execute(const QString& sql);
     // Transactions nest: the outermost is a transaction, inner ones are savepoints.
@@ -41,15 +40,18 @@ public:
     // Raises the engine's last error as a database run-time error.
     [[noreturn]] void raiseError() const;
 
+    // The database file named by a connection string, and the connection string of a file
+    // (the form every database of the system is opened with).
     static QString dataSource(const QString& connectionString);
+    static QString connectionString(const QString& path);
 
 private:
     void clearStatements();
 
-    sqlite3* db_ = nullptr;
+    DatabaseHandle db_;
     QString path_;
     int transactionDepth_ = 0;
-    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+    std::unordered_map<std::string, StatementHandle> statements_;
 };
 
 }  // namespace db

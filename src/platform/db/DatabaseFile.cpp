@@ -1,5 +1,7 @@
 #include "platform/db/DatabaseFile.h"
 
+#include "platform/db/Quoted.h"
+#include "platform/db/SqliteHandles.h"
 #include "platform/vb/VbError.h"
 
 #include <QFile>
@@ -14,22 +16,20 @@ namespace db {
 
 namespace {
 
-struct Handle {
-    sqlite3* db = nullptr;
-    ~Handle() { sqlite3_close_v2(db); }
-};
-
 [[noreturn]] void fail(const QString& what, sqlite3* db)
 {
     const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
     vb::raise(vb::errDatabase, what + QStringLiteral(": ") + reason);
 }
 
-void openFile(Handle& h, const QString& path, int flags)
+DatabaseHandle openFile(const QString& path, int flags)
 {
-    if (sqlite3_open_v2(path.toUtf8().constData(), &h.db, flags, nullptr) != SQLITE_OK)
-        fail(QStringLiteral("The database '%1' cannot be opened").arg(path), h.db);
-    sqlite3_busy_timeout(h.db, 30000);
+    sqlite3* opened = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, flags, nullptr);
+    DatabaseHandle db(opened);
+    if (rc != SQLITE_OK) fail(QStringLiteral("The database '%1' cannot be opened").arg(path), db.get());
+    sqlite3_busy_timeout(db.get(), 30000);
+    return db;
 }
 
 void syncFile(const QString& path)
@@ -46,16 +46,15 @@ void DatabaseFile::copy(const QString& source, const QString& target)
 {
     if (!isDatabase(source)) vb::raise(vb::errDatabase, QStringLiteral("Unrecognized database format '%1'.").arg(source));
     remove(target);
-    Handle from, to;
-    openFile(from, source, SQLITE_OPEN_READONLY);
-    openFile(to, target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    sqlite3_backup* backup = sqlite3_backup_init(to.db, "main", from.db, "main");
-    if (!backup) fail(QStringLiteral("The database '%1' cannot be copied").arg(source), to.db);
-    const int rc = sqlite3_backup_step(backup, -1);
-    sqlite3_backup_finish(backup);
-    if (rc != SQLITE_DONE) fail(QStringLiteral("The database '%1' cannot be copied").arg(source), to.db);
+    const DatabaseHandle from = openFile(source, SQLITE_OPEN_READONLY);
+    const DatabaseHandle to = openFile(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    BackupHandle backup(sqlite3_backup_init(to.get(), "main", from.get(), "main"));
+    if (!backup) fail(QStringLiteral("The database '%1' cannot be copied").arg(source), to.get());
+    const int rc = sqlite3_backup_step(backup.get(), -1);
+    backup.reset();
+    if (rc != SQLITE_DONE) fail(QStringLiteral("The database '%1' cannot be copied").arg(source), to.get());
     // A copy stands alone: fold any write-ahead log into the file itself.
-    sqlite3_exec(to.db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
+    sqlite3_exec(to.get(), "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
 }
 
 void DatabaseFile::replaceAtomically(const QString& source, const QString& target)
@@ -64,9 +63,8 @@ void DatabaseFile::replaceAtomically(const QString& source, const QString& targe
     copy(source, temporary);
     {
         // Leave the copy in rollback-journal mode so that the renamed file needs no side files.
-        Handle h;
-        openFile(h, temporary, SQLITE_OPEN_READWRITE);
-        sqlite3_exec(h.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        const DatabaseHandle db = openFile(temporary, SQLITE_OPEN_READWRITE);
+        sqlite3_exec(db.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     }
     syncFile(temporary);
     // Side files of the old target belong to the old content; they must not be applied to the new.
@@ -82,10 +80,9 @@ void DatabaseFile::replaceAtomically(const QString& source, const QString& targe
 void DatabaseFile::create(const QString& path, const QString& sqlScript)
 {
     remove(path);
-    Handle h;
-    openFile(h, path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    const DatabaseHandle db = openFile(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     char* error = nullptr;
-    if (sqlite3_exec(h.db, sqlScript.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+    if (sqlite3_exec(db.get(), sqlScript.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
         const QString reason = QString::fromUtf8(error ? error : "");
         sqlite3_free(error);
         vb::raise(vb::errDatabase, QStringLiteral("The database '%1' cannot be created: %2").arg(path, reason));
@@ -94,11 +91,10 @@ void DatabaseFile::create(const QString& path, const QString& sqlScript)
 
 void DatabaseFile::compact(const QString& source, const QString& target)
 {
-    Handle h;
-    openFile(h, source, SQLITE_OPEN_READWRITE);
-    const QByteArray sql = "VACUUM INTO '" + target.toUtf8().replace("'", "''") + "'";
-    if (sqlite3_exec(h.db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail(QStringLiteral("The database '%1' cannot be compacted").arg(source), h.db);
+    const DatabaseHandle db = openFile(source, SQLITE_OPEN_READWRITE);
+    const QByteArray sql = (QStringLiteral("VACUUM INTO ") + quoted(target)).toUtf8();
+    if (sqlite3_exec(db.get(), sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(QStringLiteral("The database '%1' cannot be compacted").arg(source), db.get());
 }
 
 bool DatabaseFile::remove(const QString& path)
@@ -112,9 +108,11 @@ bool DatabaseFile::remove(const QString& path)
 bool DatabaseFile::isDatabase(const QString& path)
 {
     if (!QFileInfo(path).isFile()) return false;
-    Handle h;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &h.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) return false;
-    return sqlite3_exec(h.db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3* opened = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, SQLITE_OPEN_READONLY, nullptr);
+    const DatabaseHandle db(opened);
+    if (rc != SQLITE_OK) return false;
+    return sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 }  // namespace db

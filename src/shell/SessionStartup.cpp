@@ -1,0 +1,104 @@
+#include "shell/SessionStartup.h"
+
+#include "data/SessionContext.h"
+#include "platform/os/Os.h"
+#include "platform/ui/Ui.h"
+#include "platform/vb/VbError.h"
+#include "shell/WorkingCopy.h"
+
+using vb::Os;
+
+void SessionStartup::message(const QString& english, const QString& german) const
+{
+    vb::MsgBox(session_.SPRACHE() == 1 ? english : german, vb::vbExclamation | vb::vbOKOnly, SessionContext::title());
+}
+
+bool SessionStartup::readFrameEntry()
+{
+    if (session_.isStandAlone()) {
+        session_.setProject(Os::parentFolder(session_.programFolder()), QStringLiteral("TE0000.00"), session_.BENUTZER());
+        return true;
+    }
+    return openInformationSystem() && readAdminRow() && checkInstallation();
+}
+
+bool SessionStartup::openInformationSystem()
+{
+    // A database that cannot be opened ends the start with one message that names it;
+    // everything after it would only fail again.
+    try {
+        admin_.open(session_.archiveDatabase());
+        session_.cnnX_V.Open(db::Connection::connectionString(session_.presetsDatabase()), 30);
+    } catch (const vb::VbError& e) {
+        message(QStringLiteral("The databases of the information system cannot be opened:") + vb::vbCrLf + e.description()
+                    + vb::vbCrLf + QStringLiteral("Please start the program via the frame program KELMORA!"),
+                QStringLiteral("Die Datenbanken des Informationssystems können nicht geöffnet werden:") + vb::vbCrLf + e.description()
+                    + vb::vbCrLf + QStringLiteral("Bitte starten Sie das Programm über das Rahmenprogramm KELMORA!"));
+        return false;
+    }
+    return true;
+}
+
+bool SessionStartup::readAdminRow()
+{
+    const QString title = SessionContext::title();
+    const auto entry = admin_.enter(session_.BENUTZER(), title);
+    if (!entry) {
+        message(QStringLiteral("Program ") + title + QStringLiteral(" can used only via the frame program!"),
+                QStringLiteral("Programm ") + title + QStringLiteral(" kann nur über das Rahmenprogramm ausgeführt werden!"));
+        return false;
+    }
+    session_.setProject(entry->projectsFolder, entry->project, entry->bearbeiter);
+    return true;
+}
+
+bool SessionStartup::checkInstallation()
+{
+    const QString title = SessionContext::title();
+    if (!Os::folderExists(session_.projectFolder())) {
+        message(QStringLiteral("Project directory ") + session_.PROJEKT() + QStringLiteral(" dosn't exist!"),
+                QStringLiteral("Projektsverzeichnis ") + session_.PROJEKT() + QStringLiteral(" existiert nicht!"));
+        return false;
+    }
+    if (!Os::fileExists(session_.templateDatabase())) {
+        message(QStringLiteral("The empty database ") + title + QStringLiteral(".mdb dosn't exist!") + vb::vbCrLf
+                    + QStringLiteral("KELMORA has to be installed again!"),
+                QStringLiteral("Die leere Datenbank ") + title + QStringLiteral(".mdb existiert nicht!") + vb::vbCrLf
+                    + QStringLiteral("KELMORA muß neu installiert werden!"));
+        return false;
+    }
+    return true;
+}
+
+bool SessionStartup::openWorkingCopy()
+{
+    const WorkingCopy::Start start = WorkingCopy(session_).prepare();
+    if (start == WorkingCopy::Start::Refused) return false;
+    // Data kept from an interrupted run is not in the project yet: closing must offer to save it.
+    session_.BOGEAENDERT = start == WorkingCopy::Start::KeptFromInterruptedRun;
+    try {
+        session_.cnnX.Open(db::Connection::connectionString(session_.XMDBPFAD()), 30);
+    } catch (const vb::VbError& e) {
+        message(QStringLiteral("The working copy cannot be opened:") + vb::vbCrLf + e.description(),
+                QStringLiteral("Die Arbeitskopie kann nicht geöffnet werden:") + vb::vbCrLf + e.description());
+        return false;
+    }
+    return true;
+}
+
+void SessionStartup::handBack()
+{
+    admin_.setProgram(session_.BENUTZER(), AdminTable::frameProgram());
+}
+
+void SessionStartup::closeInformationSystem()
+{
+    admin_.close();
+    session_.cnnX_V.Close();
+}
+
+void SessionStartup::removeWorkingCopy()
+{
+    session_.cnnX.Close();
+    WorkingCopy(session_).remove();
+}
