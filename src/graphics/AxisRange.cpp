@@ -15,14 +15,6 @@ T element(const std::vector<T>& list, std::size_t i)
     return list[i];
 }
 
-// The smallest decade exponent in -10..10 above v.
-int firstDecadeAbove(double v)
-{
-    int p = -10;
-    while (p < 10 && std::pow(10.0, p) <= v) ++p;
-    return p;
-}
-
 }  // namespace
 
 void AxisRange::SKALENBEREICH(int NR, bool BOMIN, bool BOMAX, int SKT, const std::vector<float>& data, float& lo,
@@ -108,52 +100,34 @@ void AxisRange::logarithmic(bool BOMIN, bool BOMAX, float& lo, float& hi, const 
     else roundUp(ends, hi);
 
     const int scheme = element(lists.IT, 0);
-    if (scheme == 0) out.ticks = {static_cast<float>(PlotMath::LOG10(lo))};
-    else if (scheme == 1) out.ticks = decadeTicks(lo, hi);
-    else if (scheme == 10) out.ticks = multipleTicks(lo, hi);
+    out.gridCount = element(lists.GIT, 0);
+    out.labelCount = element(lists.ZL, 0);
+    // An end of 0 or less has no logarithm: no ticks at all rather than phantom ones (SKALEN
+    // reports the end when it maps the axis).
+    if (!(lo > 0 && hi > 0 && std::isfinite(lo) && std::isfinite(hi))) return;
+    const double L = std::log10(static_cast<double>(lo)), H = std::log10(static_cast<double>(hi));
+    if (scheme == 0) out.ticks = {static_cast<float>(L)};
+    else if (scheme == 1) out.ticks = logMarks(L, H, 1);
+    else if (scheme == 10) out.ticks = logMarks(L, H, 9);
     // Other codes give no tick list: the axis is drawn as its line alone.
     out.tickCount = static_cast<int>(out.ticks.size()) - 1;
 
-    out.gridCount = element(lists.GIT, 0);
     if (scheme == out.gridCount) out.positions = out.ticks;
-    else if (scheme == 10 && out.gridCount == 1) out.positions = decadePositions(lo, hi);
+    else if (scheme == 10 && out.gridCount == 1) out.positions = logMarks(L, H, 1);
     out.positionCount = static_cast<int>(out.positions.size()) - 1;
-    out.labelCount = element(lists.ZL, 0);
 }
 
-std::vector<float> AxisRange::decadeTicks(float lo, float hi)
+std::vector<float> AxisRange::logMarks(double L, double H, int multiples)
 {
-    std::vector<float> t{static_cast<float>(PlotMath::LOG10(lo))};
-    // A decade equal to the upper end is the end itself: listing it twice would write its
-    // label twice on the same spot.
-    for (int e = firstDecadeAbove(lo); e <= 10 && std::pow(10.0, e) < hi; ++e) t.push_back(static_cast<float>(e));
-    t.push_back(static_cast<float>(PlotMath::LOG10(hi)));
-    return t;
-}
-
-std::vector<float> AxisRange::multipleTicks(float lo, float hi)
-{
-    const int p = firstDecadeAbove(lo);
-    int mLo = 1;
-    while (mLo < 9 && mLo * std::pow(10.0, p - 1) < lo) ++mLo;
-    int q = p;
-    while (q < 10 && std::pow(10.0, q + 1) <= hi) ++q;
-    int mHi = 1;
-    while (mHi < 9 && mHi * std::pow(10.0, q) < hi) ++mHi;
-
-    std::vector<float> t{static_cast<float>(PlotMath::LOG10(lo))};
-    for (int m = mLo + 1; m <= 9; ++m) t.push_back(static_cast<float>((p - 1) + std::log10(m)));
-    for (int e = p; e < q; ++e)
-        for (int m = 0; m <= 9; ++m) t.push_back(static_cast<float>(e + PlotMath::LOG10(m)));
-    for (int m = 1; m < mHi; ++m) t.push_back(static_cast<float>(q + std::log10(m)));
-    t.push_back(static_cast<float>(PlotMath::LOG10(hi)));
-    return t;
-}
-
-std::vector<float> AxisRange::decadePositions(float lo, float hi)
-{
-    std::vector<float> t{static_cast<float>(PlotMath::LOG10(lo))};
-    for (int e = firstDecadeAbove(lo); e <= 10 && std::pow(10.0, e) < hi; ++e) t.push_back(static_cast<float>(e));
-    t.push_back(static_cast<float>(PlotMath::LOG10(hi)));
+    // A mark this close to an end is the end itself: float ends such as 0.1f lie a hair off
+    // their decade, and the same label must not be written twice on one spot.
+    constexpr double kSame = 1e-5;
+    std::vector<float> t{static_cast<float>(L)};
+    for (int e = static_cast<int>(std::floor(L)); e <= static_cast<int>(std::floor(H)); ++e)
+        for (int m = 1; m <= multiples; ++m) {
+            const double v = e + std::log10(static_cast<double>(m));
+            if (v > L + kSame && v < H - kSame) t.push_back(static_cast<float>(v));
+        }
+    if (std::abs(H - L) > kSame) t.push_back(static_cast<float>(H));
     return t;
 }

@@ -39,7 +39,7 @@ private:
     static void roundUp(const std::vector<float>& ends, float& hi);
     static void linear(int NR, bool BOMIN, bool BOMAX, float& lo, float& hi, const AxisLists& lists, AxisTicks& out);
     static void logarithmic(bool BOMIN, bool BOMAX, float& lo, float& hi, const AxisLists& lists, AxisTicks& out);
-    static std::vector<float> decadeTicks(float lo, float hi);
-    static std::vector<float> multipleTicks(float lo, float hi);
-    static std::vector<float> decadePositions(float lo, float hi);
+    // In log units: the ends L and H and, strictly between them, every m * 10^e for
+    // m = 1 .. multiples (1: the decades; 9: every multiple); ascending, each mark once.
+    static std::vector<float> logMarks(double L, double H, int multiples);
 };

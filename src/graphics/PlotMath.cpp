@@ -16,6 +16,12 @@ double PlotMath::LININT(double x1, double x2, double x, double y1, double y2)
 
 double PlotMath::LOG10(double v) { return v <= 0 ? 0.0 : std::log10(v); }
 
+double PlotMath::axisLog(double v)
+{
+    if (!(v > 0)) vb::raise(vb::errInvalidCall);
+    return std::log10(v);
+}
+
 double PlotMath::WINKEL(double x1, double y1, double x2, double y2)
 {
     const double dx = x2 - x1;

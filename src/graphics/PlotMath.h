@@ -18,6 +18,10 @@ public:
     static double MINIMUM(double a, double b) { return a < b ? a : b; }
     // Decimal logarithm; 0 for values of 0 or less (a logarithmic axis cannot show them).
     static double LOG10(double v);
+    // Decimal logarithm of a logarithmic axis's end. An end of 0 or less has no place on such
+    // an axis: error 5, as the language's Log raises it, instead of an axis that silently
+    // starts at 1.
+    static double axisLog(double v);
     // Direction of the vector (x1, y1) -> (x2, y2) in [0, 2 pi); 0 for a null vector.
     static double WINKEL(double x1, double y1, double x2, double y2);
     // Crossings of a circle with the vertical line x = LX (y values, smaller first).

@@ -30,7 +30,7 @@ void clsGRAFIK::readActiveRecord(SessionContext& session)
     if (!session.cnnX.isOpen()) return;
     try {
         db::Recordset rs(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true"), session.cnnX);
-        if (!rs.IsEOF()) eid_ = static_cast<int16_t>(vb::CLng(rs.field(0)));
+        if (!rs.IsEOF()) eid_ = vb::CLng(rs.field(0));
         rs.Close();
     } catch (const vb::VbError&) {
         eid_ = 0;

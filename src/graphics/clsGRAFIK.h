@@ -43,7 +43,7 @@ public:
 
     // --- properties --------------------------------------------------------------------------
     int32_t EID() const { return eid_; }
-    void EID(int32_t id) { eid_ = static_cast<int16_t>(id); }
+    void EID(int32_t id) { eid_ = id; }
     int16_t EIDOBJEKT() const { return eidObjekt_; }
     void EIDOBJEKT(int16_t id) { eidObjekt_ = id; }
     vb::OutputSurface* EOBJEKT() const { return surface_; }
@@ -172,6 +172,7 @@ private:
 
     // 4.2
     bool readFrame(bool& ok);
+    void toLogUnits();
     bool readScale();
     void writeRanges();
     void determineRanges(int16_t NR, const std::vector<float>& X, const std::vector<float>& Y);
@@ -214,7 +215,7 @@ private:
     SessionContext& session_;
     vb::OutputSurface* surface_ = nullptr;
     QPointer<QScrollBar> xBar_, yBar_;
-    int16_t eid_ = 0;
+    int32_t eid_ = 0;
     int16_t eidObjekt_ = 11;
     float exdl_ = 0, eydo_ = 0, elx_ = 0, ely_ = 0;
     int16_t eaxex_ = 1, eaxey_ = 1, esktx_ = 0, eskty_ = 0;

@@ -30,17 +30,14 @@ void clsGRAFIK::SKALEN(int16_t NR, const std::vector<float>* X, const std::vecto
     p.step([&] { coupleScales(); });
     p.step([&] { writeRanges(); });
     if (NR == 1 || NR == 2 || p.cancelled()) return;
+    // From here on a logarithmic axis works in log units; without them it has no mapping, and
+    // nothing is drawn rather than a diagram of other values.
+    bool logUnits = false;
     p.step([&] {
-        // From here on a logarithmic axis works in log units.
-        if (esktx_ == 1) {
-            frame_.XMIN = static_cast<float>(PlotMath::LOG10(frame_.XMIN));
-            frame_.XMAX = static_cast<float>(PlotMath::LOG10(frame_.XMAX));
-        }
-        if (eskty_ == 1) {
-            frame_.YMIN = static_cast<float>(PlotMath::LOG10(frame_.YMIN));
-            frame_.YMAX = static_cast<float>(PlotMath::LOG10(frame_.YMAX));
-        }
+        toLogUnits();
+        logUnits = true;
     });
+    if (!logUnits || p.cancelled()) return;
     ok = false;
     p.step([&] { ok = readScale(); });
     if (!ok || p.cancelled()) return;
@@ -63,6 +60,18 @@ bool clsGRAFIK::readFrame(bool& ok)
          dat.DTVS(QStringLiteral("XMIN"), f.XMIN, idx) && dat.DTVS(QStringLiteral("XMAX"), f.XMAX, idx) &&
          dat.DTVS(QStringLiteral("YMIN"), f.YMIN, idx) && dat.DTVS(QStringLiteral("YMAX"), f.YMAX, idx);
     return ok;
+}
+
+void clsGRAFIK::toLogUnits()
+{
+    if (esktx_ == 1) {
+        frame_.XMIN = static_cast<float>(PlotMath::axisLog(frame_.XMIN));
+        frame_.XMAX = static_cast<float>(PlotMath::axisLog(frame_.XMAX));
+    }
+    if (eskty_ == 1) {
+        frame_.YMIN = static_cast<float>(PlotMath::axisLog(frame_.YMIN));
+        frame_.YMAX = static_cast<float>(PlotMath::axisLog(frame_.YMAX));
+    }
 }
 
 bool clsGRAFIK::readScale()

@@ -202,7 +202,61 @@ TEST_F(SkalenTest, LogarithmicAxisLabelsTheDecadesWithoutTrailingPoint)
     for (const auto& t : texts()) labels << t.text;
     EXPECT_EQ(labels, (QStringList{"1", "10", "100", "1000"}));
     EXPECT_EQ(verticalLinesAt(30, 100).size(), 4u);  // grid at the decades
-    EXPECT_EQ(verticalLinesAt(100, 101.5).size(), 30u);  // last index 10 (3 - 1) - 1 + 1 + 9 = 29
+    // 1, the multiples 2..9, 10..90, 100..900 and 1000: each decade one tick
+    EXPECT_EQ(verticalLinesAt(100, 101.5).size(), 28u);
+}
+
+TEST_F(SkalenTest, LogarithmicLabelsAtEveryMultipleAreWrittenOnce)
+{
+    engine->ESKTX(1);
+    xLists({1, 100}, {1}, 10, 10, 10);
+    session.cnnX.Execute(QStringLiteral("UPDATE G0 SET XMIN = 1, XMAX = 100"));
+    engine->EAXEY(0);
+    engine->SKALEN(0);
+    QStringList labels;
+    for (const auto& t : texts()) labels << t.text;
+    EXPECT_EQ(labels, (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "20", "30", "40", "50", "60", "70",
+                                   "80", "90", "100"}));
+    EXPECT_EQ(verticalLinesAt(30, 100).size(), 19u);
+}
+
+TEST_F(SkalenTest, LogarithmicAxisEndOfZeroOrLessIsReportedAndNothingDrawn)
+{
+    engine->ESKTX(1);
+    engine->EAXEY(0);
+    session.cnnX.Execute(QStringLiteral("UPDATE G0 SET XMIN = 0, XMAX = 1000"));
+    // With candidate ends (which leave a stored end alone) and without any.
+    for (bool withLists : {true, false}) {
+        if (withLists) xLists({1, 10, 100, 1000}, {1}, 10, 1, 1);
+        else engine->ELXMIN({});
+        TestEnvironment::ui().clear();
+        surface.clear();
+        engine->SKALEN(0);  // OK answered
+        ASSERT_EQ(messages().size(), 1) << withLists;
+        EXPECT_EQ(messages()[0].title, QStringLiteral("Skalen"));
+        EXPECT_EQ(messages()[0].text, QStringLiteral("VB-Fehler:5\r\nInvalid procedure call or argument"));
+        EXPECT_TRUE(lines().empty()) << withLists;
+        EXPECT_TRUE(texts().empty()) << withLists;
+    }
+}
+
+TEST_F(SkalenTest, RecordIdsBeyondSixteenBitsReadTheirOwnSettings)
+{
+    // 40000 held in 16 bits is -25536: that row must not be the one read.
+    session.cnnX.Execute(QStringLiteral("UPDATE E1 SET AKT = 0"));
+    session.cnnX.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (40000, 'B', 1)"));
+    for (const char* row : {"(40000, 11, 1, 1, 20, 10, 10, 20, 0, 340, 0, 50, 0, 0, 0, 0)",
+                            "(-25536, 11, 1, 1, 20, 10, 10, 20, 0, 17, 0, 50, 0, 0, 0, 0)"})
+        session.cnnX.Execute(QStringLiteral("INSERT INTO G0 (ID, IDOBJEKT, OX, OY, RL, RR, RO, RU, XMIN, XMAX, YMIN, YMAX, MX, MY, "
+                                            "MYMX, MSP) VALUES ") + QLatin1String(row));
+    placeEngine();
+    EXPECT_EQ(engine->EID(), 40000);  // the active record
+    engine->ELXMIN({});
+    engine->SKALEN(0);
+    EXPECT_FLOAT_EQ(engine->frame().XMAX, 340);
+    EXPECT_FLOAT_EQ(engine->frame().MX, 2);
+    engine->EID(2'000'000'000);
+    EXPECT_EQ(engine->EID(), 2'000'000'000);
 }
 
 TEST_F(SkalenTest, YAxisLabelsAreRotatedAndCentredOnTheirTicks)
