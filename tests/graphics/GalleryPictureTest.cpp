@@ -1,30 +1,17 @@
 // Picture checks: the gallery sheet drawn on the screen picture must match the reference
-// pictures within a tolerance (font rasterising may differ by a few pixels). On a mismatch
-// the actual and expected pictures are written beside the test for a look.
+// pictures within a tolerance (font rasterising may differ by a few pixels).
 #include "GallerySheet.h"
 #include "GraphicsFixture.h"
+#include "support/PictureCheck.h"
 
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/PrinterSurface.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QImage>
 
 namespace {
 
 QString referenceFolder() { return QStringLiteral(VELOR_SOURCE_DIR) + QStringLiteral("/tests/graphics/reference"); }
-
-// Share of pixels whose grey value differs by more than 64.
-double differingShare(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size()) return 1;
-    long differing = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64) ++differing;
-    return static_cast<double>(differing) / (a.width() * a.height());
-}
 
 class GalleryPicture : public ::testing::Test {
 protected:
@@ -48,17 +35,7 @@ protected:
 
     void expectMatches(const QImage& actual, const QString& name)
     {
-        const QString reference = referenceFolder() + QLatin1Char('/') + name + QStringLiteral(".png");
-        const QImage expected(reference);
-        const double share = differingShare(actual, expected.convertToFormat(QImage::Format_RGB32));
-        if (share > 0.01) {
-            const QString out = QDir::currentPath() + QStringLiteral("/picture-check");
-            QDir().mkpath(out);
-            actual.save(out + QLatin1Char('/') + name + QStringLiteral("-actual.png"));
-            if (!expected.isNull()) expected.save(out + QLatin1Char('/') + name + QStringLiteral("-expected.png"));
-            ADD_FAILURE() << name.toStdString() << ": " << share * 100 << "% of the pixels differ; pictures in "
-                          << out.toStdString();
-        }
+        EXPECT_TRUE(PictureCheck::matches(actual, referenceFolder(), name));
     }
 
     TestInstallation inst;
