@@ -40,13 +40,6 @@ bool RecordCommands::showSelection(const QString& mode)
     return main_.Tag() == QLatin1String("OK");
 }
 
-void RecordCommands::setEditing(bool editing)
-{
-    main_.stbMAIN()->setPanelVisible(8, editing);
-    main_.stbMAIN()->setPanelVisible(9, editing);
-    for (const char* name : {"mnuDATEI", "mnuAUSWERTEN", "mnuEXTRAS"}) main_.menu(QString::fromLatin1(name))->setEnabled(!editing);
-}
-
 void RecordCommands::showEntryWindow()
 {
     eingabe_ = new mdiEINGABE(main_);
@@ -75,7 +68,7 @@ void RecordCommands::NEU()
         main_.stbMAIN()->setText(6, QStringLiteral("-"));
         main_.stbMAIN()->setToolTip(6, QString());
     });
-    p.step([&] { setEditing(true); });
+    p.step([&] { main_.updateMenus(); });
     pointer(Pointer::Default);
 }
 
@@ -107,7 +100,7 @@ void RecordCommands::OEFFNEN()
     p.step([&] { main_.SATZANZEIGE(); });
     p.step([&] { eingabe_->OEFFNEN(id); });
     p.step([&] { vb::DoEvents(); });
-    p.step([&] { setEditing(true); });
+    p.step([&] { main_.updateMenus(); });
     pointer(Pointer::Default);
 }
 
@@ -219,7 +212,7 @@ void RecordCommands::saveInput()
     p.step([&] { main_.SATZANZEIGE(); });
     p.step([&] { main_.session().BOGEAENDERT = true; });
     p.step([&] { closeEntryWindow(); });
-    p.step([&] { setEditing(false); });
+    p.step([&] { main_.updateMenus(); });
     pointer(Pointer::Default);
 }
 
@@ -229,6 +222,6 @@ void RecordCommands::discardInput()
     p.endSilentlyOn({vb::errInvalidProperty, vb::errDialogCancelled});
     pointer(Pointer::Hourglass);
     p.step([&] { closeEntryWindow(); });
-    p.step([&] { setEditing(false); });
+    p.step([&] { main_.updateMenus(); });
     pointer(Pointer::Default);
 }

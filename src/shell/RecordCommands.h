@@ -30,8 +30,6 @@ private:
     bool showSelection(const QString& mode);
     void showEntryWindow();
     void closeEntryWindow();
-    // Editing: panels 8 and 9 shown and the menus that could start another command disabled.
-    void setEditing(bool editing);
     // The record number the input is saved under; 0 when the user refused to overwrite.
     int32_t chooseRecordId(const QString& name);
     void makeOnlyActive(int32_t id);

@@ -8,7 +8,12 @@
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
 #include "platform/widgets/PanelBar.h"
+#include "data/PdfPrinterProvider.h"
+#include "pages/PageWindow.h"
+#include "shell/DialogPrinterProvider.h"
+#include "shell/EvaluationCommands.h"
 #include "shell/HelpCommands.h"
+#include "shell/PageCommands.h"
 #include "shell/frmHILFE.h"
 #include "shell/ProjectFileCommands.h"
 #include "shell/RecordCommands.h"
@@ -21,6 +26,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -110,7 +116,10 @@ frmMAIN::frmMAIN(const QLocale& locale, QWidget* parent)
       records_(std::make_unique<RecordCommands>(*this)),
       files_(std::make_unique<ProjectFileCommands>(*this)),
       help_(std::make_unique<HelpCommands>(*this)),
-      startup_(std::make_unique<SessionStartup>(session_))
+      startup_(std::make_unique<SessionStartup>(session_)),
+      evaluation_(std::make_unique<EvaluationCommands>(*this)),
+      pages_(std::make_unique<PageCommands>(*this)),
+      dialogPrinter_(std::make_unique<DialogPrinterProvider>(this))
 {
     setObjectName(QStringLiteral("frmMAIN"));
     setWindowTitle(QStringLiteral("KELMORA"));
@@ -168,7 +177,12 @@ void frmMAIN::buildMenus()
     on("mnuREADME", &frmMAIN::mnuREADME_Click);
     on("mnuHINWEISE", &frmMAIN::mnuHINWEISE_Click);
     on("mnuINFO", &frmMAIN::mnuINFO_Click);
+    on("mnuEINGABEGRAFIK", &frmMAIN::mnuEINGABEGRAFIK_Click);
+    on("mnuBERECHNEN", &frmMAIN::mnuBERECHNEN_Click);
+    on("mnuNEUBERECHNEN", &frmMAIN::mnuNEUBERECHNEN_Click);
+    // MBerechnen and FBerechnen have no action in this module.
     connect(menus_.value(QStringLiteral("mnuFRAGEZEICHEN")), &QMenu::aboutToShow, this, &frmMAIN::mnuFRAGEZEICHEN_Click);
+    connect(menus_.value(QStringLiteral("mnuAUSWERTEN")), &QMenu::aboutToShow, this, &frmMAIN::mnuAUSWERTEN_Click);
 }
 
 void frmMAIN::buildStatusBar()
@@ -315,11 +329,10 @@ void frmMAIN::stbMAIN_MouseDown(int panel)
 
 void frmMAIN::stbMAIN_PanelClick(int panel)
 {
-    // The page commands (panels 10 to 15) come with the pages; the panels here are the
-    // entry window's save and discard.
     switch (panel) {
     case 8: records_->saveInput(); break;
     case 9: records_->discardInput(); break;
+    case 15: pages_->SCHLIESSEN(); break;
     default: break;
     }
     if (panel >= 8 && panel <= 15) stbMAIN_->setBevel(panel, vb::PanelBar::Bevel::Raised);
@@ -340,6 +353,68 @@ void frmMAIN::mnuFRAGEZEICHEN_Click() { help_->FRAGEZEICHEN(); }
 void frmMAIN::mnuHILFE_Click() { help_->HILFE(); }
 void frmMAIN::mnuREADME_Click() { help_->README(); }
 void frmMAIN::mnuHINWEISE_Click() { help_->HINWEISE(); }
+
+void frmMAIN::mnuAUSWERTEN_Click() { evaluation_->AUSWERTEN(); }
+void frmMAIN::mnuEINGABEGRAFIK_Click() { evaluation_->EINGABEGRAFIK(); }
+void frmMAIN::mnuBERECHNEN_Click() { evaluation_->BERECHNEN(); }
+void frmMAIN::mnuNEUBERECHNEN_Click() { evaluation_->NEUBERECHNEN(); }
+
+QString frmMAIN::menuTag(const QString& name) const
+{
+    QAction* action = menu(name);
+    return action ? action->data().toString() : QString();
+}
+
+void frmMAIN::setMenuTag(const QString& name, const QString& tag)
+{
+    if (QAction* action = menu(name)) action->setData(tag);
+}
+
+PointCapture* frmMAIN::showCapture(vb::PictureBox*)
+{
+    // The capture window comes with its own class; until then a page has nothing to route
+    // its picture's mouse to.
+    return nullptr;
+}
+
+void frmMAIN::setPanelEnabled(int panel, bool enabled) { stbMAIN_->label(panel)->setEnabled(enabled); }
+
+QList<QWidget*> frmMAIN::pageList() const
+{
+    QList<PageWindow*> open;
+    for (QMdiSubWindow* frame : mdi_->subWindowList())
+        if (auto* page = qobject_cast<PageWindow*>(frame->widget()); page && !page->isUnloaded()) open.append(page);
+    QList<QWidget*> list;
+    for (const char* kind : {"mdiESEITE", "mdiSEITE", "mdiPSEITE", "mdiMSEITE"})
+        for (PageWindow* page : open)
+            if (page->objectName().contains(QLatin1String(kind))) list.append(page);
+    return list;
+}
+
+void frmMAIN::printNextTo(const QString& folder) { nextPrint_ = std::make_unique<PdfPrinterProvider>(folder); }
+
+PrinterProvider& frmMAIN::printers()
+{
+    // A PDF folder chosen for the next print serves that one print command.
+    if (nextPrint_ && nextPrint_->jobs() > 0 && !nextPrint_->isOpen()) nextPrint_.reset();
+    if (nextPrint_) return *nextPrint_;
+    return *dialogPrinter_;
+}
+
+void frmMAIN::updateMenus()
+{
+    const bool editing = entryWindow() != nullptr;
+    const bool pages = !pageList().isEmpty();
+    stbMAIN_->setPanelVisible(8, editing);
+    stbMAIN_->setPanelVisible(9, editing);
+    for (int panel = 10; panel <= 15; ++panel) {
+        if (pages && !stbMAIN_->isPanelVisible(panel)) stbMAIN_->setBevel(panel, vb::PanelBar::Bevel::Raised);
+        stbMAIN_->setPanelVisible(panel, pages);
+    }
+    menu(QStringLiteral("mnuDATEI"))->setEnabled(!editing && !pages);
+    menu(QStringLiteral("mnuAUSWERTEN"))->setEnabled(!editing);
+    menu(QStringLiteral("mnuEXTRAS"))->setEnabled(!editing);
+}
 
 void frmMAIN::mnuINFO_Click()
 {
@@ -377,6 +452,10 @@ bool frmMAIN::MDIForm_QueryUnload(int unloadMode)
 {
     Procedure p(QStringLiteral("VB-Error: "), SessionContext::title());
     bool goOn = true;
+    // The pages copy their work into the record when they close: that must happen before
+    // the question whether the project is to be saved.
+    p.step([&] { goOn = pages_->SCHLIESSEN(); });
+    if (!goOn) return false;
     p.step([&] {
         if ((unloadMode == 0 || unloadMode == 1) && session_.BOGEAENDERT) {
             const bool english = session_.SPRACHE() == 1;

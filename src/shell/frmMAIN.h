@@ -12,7 +12,11 @@ class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class DialogPrinterProvider;
+class EvaluationCommands;
 class HelpCommands;
+class PageCommands;
+class PdfPrinterProvider;
 class ProjectFileCommands;
 class RecordCommands;
 class SessionStartup;
@@ -46,6 +50,22 @@ public:
     void stbMAIN_MouseDown(int panel);
     QWidget* activeChild() const override;
     QProgressBar* progressBar() const override;
+    QString menuTag(const QString& name) const override;
+    void setMenuTag(const QString& name, const QString& tag) override;
+    PointCapture* showCapture(vb::PictureBox* picture) override;
+    void setPanelEnabled(int panel, bool enabled) override;
+    QList<QWidget*> pageList() const override;
+    PrinterProvider& printers() override;
+    void updateMenus() override;
+
+    // The next print command prints into a PDF file in `folder` instead of asking.
+    void printNextTo(const QString& folder);
+
+    // The "Auswerten" menu.
+    void mnuAUSWERTEN_Click();
+    void mnuEINGABEGRAFIK_Click();
+    void mnuBERECHNEN_Click();
+    void mnuNEUBERECHNEN_Click();
 
     // Record commands of the "Datei" menu.
     void mnuNEU_Click();
@@ -84,6 +104,8 @@ public:
     mdiEINGABE* entryWindow() const;
     frmHILFE* helpWindow() const;
     HelpCommands& help() { return *help_; }
+    EvaluationCommands& evaluation() { return *evaluation_; }
+    PageCommands& pageCommands() { return *pages_; }
     bool handBack() const { return handBack_; }
     // The path of the frame program started at hand-back.
     QString framePrograms() const;
@@ -113,4 +135,8 @@ private:
     std::unique_ptr<ProjectFileCommands> files_;
     std::unique_ptr<HelpCommands> help_;
     std::unique_ptr<SessionStartup> startup_;
+    std::unique_ptr<EvaluationCommands> evaluation_;
+    std::unique_ptr<PageCommands> pages_;
+    std::unique_ptr<DialogPrinterProvider> dialogPrinter_;
+    std::unique_ptr<PdfPrinterProvider> nextPrint_;
 };

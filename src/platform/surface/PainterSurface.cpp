@@ -174,3 +174,18 @@ void PainterSurface::drawTextPixels(int x, int y, const QString& text, const Log
 }
 
 }  // namespace vb
+
+namespace vb {
+
+void PainterSurface::PaintPicture(const QImage& picture, double x1, double y1, double x2, double y2)
+{
+    flush();
+    QPainter& p = painter();
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRectF(toPixels(x1, y1), toPixels(x2, y2)).normalized(), picture);
+    p.restore();
+    drawn();
+}
+
+}  // namespace vb

@@ -4,6 +4,7 @@
 
 #include <QPolygonF>
 
+class QImage;
 class QPainter;
 class QPen;
 
@@ -16,6 +17,9 @@ namespace vb {
 class PainterSurface : public OutputSurface {
 public:
     void flush() override;
+    // Draws a picture into the rectangle (x1, y1)-(x2, y2) of the current scale, smoothly
+    // scaled (a screen picture with its scan and drawings onto the printer).
+    void PaintPicture(const QImage& picture, double x1, double y1, double x2, double y2);
 
 protected:
     // The painter on the device, opened by the implementation when first needed.

@@ -1,0 +1,147 @@
+#include "pages/PageWindow.h"
+
+#include "data/PrinterProvider.h"
+#include "data/SessionContext.h"
+#include "data/ShellWindow.h"
+#include "data/clsDATEN.h"
+#include "platform/surface/PrinterSurface.h"
+#include "platform/ui/Procedure.h"
+#include "platform/vb/Convert.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+}  // namespace
+
+PageWindow::PageWindow(ShellWindow& shell, const QString& name, QWidget* parent) : vb::PictureBox(parent), shell_(shell)
+{
+    setObjectName(name);
+    setWindowTitle(name);
+    setFocusPolicy(Qt::StrongFocus);
+    ScaleMode(vbMillimeters);
+}
+
+PageWindow::~PageWindow() = default;
+
+clsDATEN& PageWindow::dat(const QString& table)
+{
+    auto& d = data_[table];
+    if (!d) {
+        d = std::make_unique<clsDATEN>(shell_.session());
+        d->ETABELLE(table);
+    }
+    return *d;
+}
+
+void PageWindow::releaseData() { data_.clear(); }
+
+void PageWindow::readRecord()
+{
+    dat(QStringLiteral("E1")).DTVL(QStringLiteral("ID"), ID_);
+    dat(QStringLiteral("E1")).DTVT(QStringLiteral("KEN"), KEN_);
+    // A record without a comment has KOM NULL: that is an empty comment, not a data error.
+    vb::Value comment;
+    dat(QStringLiteral("E1")).DTVV(QStringLiteral("KOM"), comment);
+    KOM_ = vb::toText(comment);
+    dat(QStringLiteral("A1")).DTVB(QStringLiteral("BONEU"), BONEU_);
+}
+
+void PageWindow::placeTwips(QWidget* widget, double left, double top, double width, double height) const
+{
+    const double x = logicalDpiX() / kTwipsPerInch, y = logicalDpiY() / kTwipsPerInch;
+    widget->setGeometry(qRound(left * x), qRound(top * y), qRound(width * x), qRound(height * y));
+    if (auto* picture = qobject_cast<vb::PictureBox*>(widget)) picture->resize(widget->size());
+}
+
+void PageWindow::KOPFFUSS(int16_t mode)
+{
+    vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Kopffusszeile"));
+    if (mode != Screen && !printer_) return;
+    vb::OutputSurface& out = mode == Screen ? static_cast<vb::OutputSurface&>(*this) : *printer_;
+    p.step([&] {
+        if (mode == Screen) Cls();
+    });
+    // The page frame: 15 mm from the sheet's edges, 7.5 mm above and below on the screen.
+    const double vertical = mode == Screen ? 7.5 : 15.0;
+    p.step([&] {
+        out.ForeColor(vb::RGB(0, 0, 0));
+        out.Box(15, vertical, out.ScaleWidth() - 15, out.ScaleHeight() - vertical);
+        out.FontSize(10);
+        out.CurrentX(20);
+        out.CurrentY(vertical + 3);
+        out.Print(KEN_);
+        out.flush();
+    });
+}
+
+void PageWindow::printSheet(const QString& title, const std::function<void(vb::Procedure&)>& draw)
+{
+    PrinterProvider& printers = shell_.printers();
+    const bool ownJob = !printers.isOpen();
+    if (ownJob && !printers.begin(1, 1)) return;
+    vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
+    p.step([&] {
+        printer_ = &printers.nextSheet();
+        printer_->ScaleMode(vbMillimeters);
+    });
+    if (printer_) draw(p);
+    printer_ = nullptr;
+    if (p.cancelled()) {
+        printers.abort();
+        return;
+    }
+    if (ownJob) printers.end();
+}
+
+bool PageWindow::closePage()
+{
+    if (!unloaded_) {
+        if (!Form_QueryUnload()) return false;
+        unloaded_ = true;
+        Form_Unload();
+        releaseData();
+    }
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!frame) frame = this;
+    if (frame->isVisible() || frame != this) frame->close();
+    shell_.updateMenus();
+    return true;
+}
+
+void PageWindow::closeEvent(QCloseEvent* event)
+{
+    if (unloaded_ || closePage()) event->accept();
+    else event->ignore();
+}
+
+void PageWindow::Form_Activate() { shell_.setPanelEnabled(14, false); }
+
+void PageWindow::Form_KeyDown(int keyCode, int shift)
+{
+    if (keyCode == Qt::Key_PageUp || keyCode == Qt::Key_PageDown) {
+        QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+        if (!frame) frame = this;
+        frame->hide();
+        frame->showMaximized();
+    } else if (keyCode == Qt::Key_Escape) {
+        shell_.stbMAIN_PanelClick(15);
+    } else if (shift == 4 && keyCode == Qt::Key_Q) {
+        shell_.mnuBEENDEN_Click();
+    } else if (shift == 2) {
+        static const std::map<int, int> panels = {
+            {Qt::Key_A, 14}, {Qt::Key_C, 12}, {Qt::Key_P, 11}, {Qt::Key_S, 10}, {Qt::Key_W, 13}};
+        if (const auto found = panels.find(keyCode); found != panels.end()) shell_.stbMAIN_PanelClick(found->second);
+    }
+}
+
+void PageWindow::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers m = event->modifiers();
+    const int shift = (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+    Form_KeyDown(event->key(), shift);
+}

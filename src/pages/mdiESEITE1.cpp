@@ -1,0 +1,221 @@
+#include "pages/mdiESEITE1.h"
+
+#include "data/PointCapture.h"
+#include "data/SessionContext.h"
+#include "data/ShellWindow.h"
+#include "data/clsDATEN.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
+#include "platform/surface/PrinterSurface.h"
+#include "platform/ui/Procedure.h"
+#include "platform/ui/Ui.h"
+#include "platform/vb/Convert.h"
+#include "platform/vb/VbError.h"
+
+namespace {
+
+const QString kPrefix = QStringLiteral("VB-Fehler: ");
+const QString kMarkerMenu = QStringLiteral("mnuEINGABEGRAFIK");
+const QString kMarker = QStringLiteral("VELOR");
+constexpr int16_t kDiagram = 11;
+constexpr double kTwipsPerMm = 56.7;
+
+// The picture's place on the page, in twips: 15 mm, 35 mm, 240 mm x 125 mm.
+constexpr double kLeft = 850.5, kTop = 1984.5, kWidth = 13608, kHeight = 7087.5;
+
+// While the unload copy writes, nobody may type or click into the windows.
+class WindowsDisabled {
+public:
+    explicit WindowsDisabled(QWidget* window) : window_(window) { window_->setEnabled(false); }
+    ~WindowsDisabled() { window_->setEnabled(true); }
+
+private:
+    QWidget* window_;
+};
+
+}  // namespace
+
+mdiESEITE1::mdiESEITE1(ShellWindow& shell, QWidget* parent) : PageWindow(shell, QStringLiteral("mdiESEITE1"), parent)
+{
+    picBILD11 = new vb::PictureBox(this);
+    picBILD11->setObjectName(QStringLiteral("picBILD11"));
+    picBILD11->Tag(QStringLiteral("11"));
+    picBILD11->ScaleMode(vbMillimeters);
+    connect(picBILD11, &vb::PictureBox::DblClick, this, &mdiESEITE1::picBILD11_DblClick);
+    connect(picBILD11, &vb::PictureBox::MouseMove, this, &mdiESEITE1::picBILD11_MouseMove);
+    connect(picBILD11, &vb::PictureBox::MouseUp, this, &mdiESEITE1::picBILD11_MouseUp);
+}
+
+mdiESEITE1::~mdiESEITE1()
+{
+    if (capture_) capture_->onClosed(nullptr);
+}
+
+void mdiESEITE1::Form_Load()
+{
+    placeTwips(picBILD11, kLeft, kTop, kWidth, kHeight);
+    headerShown_ = pageNumberShown_ = true;
+    readRecord();
+    KOPFFUSS(Screen);
+    vb::DoEvents();
+    BILD11(Screen);
+    vb::DoEvents();
+    BONEU_ = false;
+}
+
+void mdiESEITE1::reload()
+{
+    readRecord();
+    if (headerShown_) KOPFFUSS(Screen);
+    BILD11(Screen);
+    BONEU_ = false;
+}
+
+void mdiESEITE1::BILD11(int16_t mode, float XDL, float YDO)
+{
+    vb::Procedure p(kPrefix, QStringLiteral("Bild 11"));
+    // A record never evaluated starts with the default frame: margins 11/10/10/11 mm, both
+    // axes growing right and up, no fixed ratio.
+    p.step([&] {
+        if (!BONEU_) return;
+        clsDATEN& g0 = dat(QStringLiteral("G0"));
+        const IndexPairs diagram(QStringLiteral("IDOBJEKT"), kDiagram);
+        g0.DVTI(QStringLiteral("OX"), 1, diagram);
+        g0.DVTI(QStringLiteral("OY"), 1, diagram);
+        g0.DVTS(QStringLiteral("RL"), 11, diagram);
+        g0.DVTS(QStringLiteral("RR"), 10, diagram);
+        g0.DVTS(QStringLiteral("RO"), 10, diagram);
+        g0.DVTS(QStringLiteral("RU"), 11, diagram);
+        g0.DVTS(QStringLiteral("MYMX"), 0, diagram);
+    });
+    // The scales and crosses on the screen picture belong to the capture window: the page
+    // draws nothing there and clears nothing. On the printer the picture goes as it is seen,
+    // scan, axes and crosses, at its place on the page.
+    p.step([&] {
+        if (mode != Printer || !printer()) return;
+        const double left = kLeft / kTwipsPerMm + XDL, top = kTop / kTwipsPerMm + YDO;
+        printer()->PaintPicture(picBILD11->image(), left, top, left + kWidth / kTwipsPerMm, top + kHeight / kTwipsPerMm);
+    });
+}
+
+void mdiESEITE1::DRUCKEN()
+{
+    printSheet(QStringLiteral("Drucken von Eingabeseite 1"), [this](vb::Procedure& p) {
+        p.step([&] {
+            if (headerShown_) KOPFFUSS(Printer);
+        });
+        p.step([&] { BILD11(Printer, 5, -3); });
+    });
+}
+
+void mdiESEITE1::KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleColor FARBEPIC)
+{
+    BackColor(FARBEMDI);
+    picBILD11->BackColor(FARBEPIC);
+    headerShown_ = HBOKF;
+    pageNumberShown_ = HBOKFS;
+    Cls();
+    if (headerShown_) KOPFFUSS(Screen);
+    BILD11(Screen);
+}
+
+bool mdiESEITE1::captureMarked() const { return capture_ && shell_.menuTag(kMarkerMenu) == kMarker; }
+
+void mdiESEITE1::clearMarker() { shell_.setMenuTag(kMarkerMenu, QString()); }
+
+void mdiESEITE1::picBILD11_DblClick()
+{
+    vb::Procedure p(kPrefix, QStringLiteral("picBILD11_DblClick"));
+    p.step([&] {
+        shell_.setMenuTag(kMarkerMenu, kMarker);
+        capture_ = shell_.showCapture(picBILD11);
+        if (!capture_) {
+            clearMarker();
+            return;
+        }
+        capture_->onStored([this] { stored_ = true; });
+        capture_->onClosed([this] {
+            capture_ = nullptr;
+            clearMarker();
+        });
+    });
+}
+
+void mdiESEITE1::picBILD11_MouseMove(int button, int, double x, double y)
+{
+    if (button != 1 || !captureMarked()) return;
+    vb::Procedure p(kPrefix, QStringLiteral("picBILD11_MouseMove"));
+    p.step([&] { capture_->MAUSKOORD(x, y); });
+}
+
+void mdiESEITE1::picBILD11_MouseUp(int button, int, double x, double y)
+{
+    if (button != 1 || !captureMarked()) return;
+    vb::Procedure p(kPrefix, QStringLiteral("picBILD11_MouseUp"));
+    p.step([&] { capture_->KLICK(x, y); });
+}
+
+bool mdiESEITE1::Form_QueryUnload()
+{
+    if (capture_ && !capture_->closeCapture()) return false;
+    return copyIntoRecord();
+}
+
+void mdiESEITE1::Form_Unload() { clearMarker(); }
+
+bool mdiESEITE1::copyIntoRecord()
+{
+    vb::Procedure p(kPrefix, QStringLiteral("Form_Unload"));
+    db::Connection& cn = shell_.session().cnnX;
+    const QString record = QString::number(ID_);
+    const QString diagram = QString::number(kDiagram);
+    WindowsDisabled disabled(window());
+    // One transaction: the first failure leaves the record as it was and the page open.
+    p.step([&] {
+        db::Transaction transaction(cn);
+        db::Recordset g0(QStringLiteral("SELECT [OX],[OY],[XMIN],[XMAX],[YMIN],[YMAX],[MYMX] FROM [G0] WHERE [ID]=") + record
+                             + QStringLiteral(" AND [IDOBJEKT]=") + diagram,
+                         cn);
+        if (!g0.IsEOF()) {
+            db::Recordset e2(QStringLiteral("SELECT [ID],[OX],[OY],[XMIN],[XMAX],[YMIN],[YMAX],[MYMX] FROM [E2] WHERE [ID]=") + record, cn);
+            if (e2.IsEOF()) {
+                e2.AddNew();
+                e2.setField(QStringLiteral("ID"), ID_);
+            }
+            for (int i = 0; i < g0.fieldCount(); ++i) e2.setField(g0.fieldName(i), g0.field(i));
+            e2.Update();
+        }
+        if (stored_) {
+            // The record's polygons are what the capture stored: every old row goes, each
+            // stored point becomes exactly one row.
+            cn.Execute(QStringLiteral("DELETE FROM [E3] WHERE [ID]=") + record);
+            db::Recordset e3(QStringLiteral("SELECT [ID],[POLYNR],[PKTNR],[GRUPPE],[PX],[PY] FROM [E3] WHERE [ID]=") + record, cn);
+            db::Recordset heads(QStringLiteral("SELECT [LFDNR],[TXT] FROM [G2_1] WHERE [ID]=") + record + QStringLiteral(" AND [IDOBJEKT]=")
+                                    + diagram + QStringLiteral(" AND [KEN]=3 ORDER BY [LFDNR]"),
+                                cn);
+            for (; !heads.IsEOF(); heads.MoveNext()) {
+                const vb::Value polygon = heads.field(QStringLiteral("LFDNR"));
+                db::Recordset points(QStringLiteral("SELECT [PKTNR],[PX],[PY] FROM [G2_2] WHERE [ID]=") + record
+                                         + QStringLiteral(" AND [IDOBJEKT]=") + diagram + QStringLiteral(" AND [LFDNR]=")
+                                         + vb::toText(polygon) + QStringLiteral(" AND [KEN]='D' ORDER BY [PKTNR]"),
+                                     cn);
+                for (; !points.IsEOF(); points.MoveNext()) {
+                    e3.AddNew();
+                    e3.setField(QStringLiteral("ID"), ID_);
+                    e3.setField(QStringLiteral("POLYNR"), polygon);
+                    e3.setField(QStringLiteral("PKTNR"), points.field(QStringLiteral("PKTNR")));
+                    // An empty group label is stored as NULL, like every empty text.
+                    const QString group = vb::toText(heads.field(QStringLiteral("TXT")));
+                    e3.setField(QStringLiteral("GRUPPE"), group.isEmpty() ? vb::Value::null() : vb::Value(group));
+                    e3.setField(QStringLiteral("PX"), points.field(QStringLiteral("PX")));
+                    e3.setField(QStringLiteral("PY"), points.field(QStringLiteral("PY")));
+                    e3.Update();
+                }
+            }
+            // A new capture makes the old evaluation stale: only Neuberechnen is offered.
+            cn.Execute(QStringLiteral("UPDATE [A1] SET [BONEU]=1 WHERE [ID]=") + record);
+        }
+        transaction.commit();
+    });
+    return !p.failed();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class PageWindow;
+class ShellWindow;
+class frmMAIN;
+
+// The "Auswerten" menu: its enabling when it opens, Eingabegrafik (the input page) and
+// Berechnen/Neuberechnen (the output page, the latter after the calculation driver).
+//
+// The pages come from page makers, so that the shell names no page class it does not need:
+// the input page is built in; the output page is registered by the main window with
+//
+//     evaluation.setOutputPageMaker([](ShellWindow& shell) { return new mdiSEITE1(shell); });
+//
+// A maker returns a new page (not loaded, no parent); the command sizes it to the page
+// area, calls its Form_Load and shows it maximized in a frameless sub-window.
+class EvaluationCommands {
+public:
+    using PageMaker = std::function<PageWindow*(ShellWindow&)>;
+
+    explicit EvaluationCommands(frmMAIN& main);
+
+    // Opening the menu: which entries it offers for the active records.
+    void AUSWERTEN();
+    void EINGABEGRAFIK();
+    void BERECHNEN();
+    void NEUBERECHNEN();
+
+    void setOutputPageMaker(PageMaker maker) { outputPage_ = std::move(maker); }
+
+    // The open page of that window name; null when none.
+    PageWindow* openPage(const QString& name) const;
+
+private:
+    // Loads a page (the progress bar at work) and returns it still hidden; an open page of
+    // that name is returned as it is. Null when there is no maker.
+    PageWindow* loadPage(const QString& name, const PageMaker& maker);
+    void showPage(PageWindow* page);
+    // Eingabegrafik and Berechnen: load the page under the progress bar and show it; the
+    // input page waits out the progress pause before it shows, the output page after.
+    void showPageCommand(const char* menuName, const QString& name, const PageMaker& maker, bool pauseBeforeShowing);
+    void progressPause();
+    void showProgress(bool visible);
+    void enable(const char* menuName, bool enabled);
+    // The evaluated working copy differs from the project; Datei waits until the pages close.
+    void markChanged();
+    QString caption(const char* menuName) const;
+
+    frmMAIN& main_;
+    PageMaker inputPage_;
+    PageMaker outputPage_;
+};
