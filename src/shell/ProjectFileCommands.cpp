@@ -6,6 +6,7 @@
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
+#include "records/RecordTables.h"
 #include "shell/frmMAIN.h"
 
 #include <QAction>
@@ -52,6 +53,27 @@ float ProjectFileCommands::workingCopySizeMB()
     return sizeMB(main_.session().XMDBPFAD());
 }
 
+bool ProjectFileCommands::mayReplaceProject(const QString& title)
+{
+    SessionContext& s = main_.session();
+    const bool english = s.SPRACHE() == 1;
+    const auto refuse = [&](const QString& englishText, const QString& germanText) {
+        MsgBox(english ? englishText : germanText, vb::vbExclamation | vb::vbOKOnly, title);
+        return false;
+    };
+    if (!db::DatabaseFile::hasTables(s.cnnX, records::recordTables()))
+        return refuse(QStringLiteral("The working copy is damaged, its record tables are missing!") + vb::vbCrLf + QStringLiteral("Project ")
+                          + s.PROJEKT() + QStringLiteral(" was not replaced."),
+                      QStringLiteral("Die Arbeitskopie ist beschädigt, ihre Datensatztabellen fehlen!") + vb::vbCrLf
+                          + QStringLiteral("Projekt ") + s.PROJEKT() + QStringLiteral(" wurde nicht ersetzt."));
+    if (db::DatabaseFile::isReadOnly(s.projectDatabase()))
+        return refuse(QStringLiteral("The project database ") + s.projectDatabase() + QStringLiteral(" is read-only!") + vb::vbCrLf
+                          + QStringLiteral("The changes were not saved."),
+                      QStringLiteral("Die Projektdatenbank ") + s.projectDatabase() + QStringLiteral(" ist schreibgeschützt!") + vb::vbCrLf
+                          + QStringLiteral("Die Änderungen wurden nicht gespeichert."));
+    return true;
+}
+
 bool ProjectFileCommands::SPEICHERN()
 {
     const QString title = caption("mnuSPEICHERN");
@@ -69,11 +91,13 @@ bool ProjectFileCommands::SPEICHERN()
                                   vb::vbQuestion | vb::vbYesNo | vb::vbMsgBoxHelpButton, title);
         if (answer == vb::vbYes) main_.mnuKOMPRIMIEREN_Click();
     });
+    if (p.cancelled() || !mayReplaceProject(title)) return false;
     p.step([&] { pointer(Pointer::Hourglass); });
     // The project is replaced as a whole: a crash at any moment leaves the old or the new one.
+    // What goes into it is this session's own database, read through its own connection.
     bool saved = false;
     p.step([&] {
-        db::DatabaseFile::replaceAtomically(main_.session().XMDBPFAD(), main_.session().projectDatabase());
+        db::DatabaseFile::copy(main_.session().cnnX, main_.session().projectDatabase());
         // Only a project that really holds the working copy's state counts as saved.
         main_.session().BOGEAENDERT = false;
         saved = true;

@@ -26,6 +26,9 @@ public:
 private:
     // The working copy's size with everything written so far in the file itself.
     float workingCopySizeMB();
+    // A project is replaced only by a database with the record tables, and only when it may
+    // be written; otherwise a message says why not.
+    bool mayReplaceProject(const QString& title);
     QString caption(const char* menuName) const;
 
     frmMAIN& main_;

@@ -1,6 +1,7 @@
 #include "shell/SessionStartup.h"
 
 #include "data/SessionContext.h"
+#include "platform/db/DatabaseFile.h"
 #include "platform/os/Os.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/VbError.h"
@@ -13,13 +14,25 @@ void SessionStartup::message(const QString& english, const QString& german) cons
     vb::MsgBox(session_.SPRACHE() == 1 ? english : german, vb::vbExclamation | vb::vbOKOnly, SessionContext::title());
 }
 
+bool SessionStartup::claimWorkingCopy()
+{
+    if (lock_.tryLock(WorkingCopy(session_).lockFile()) != vb::FileLock::Result::HeldElsewhere) return true;
+    const QString title = SessionContext::title();
+    message(QStringLiteral("Program ") + title + QStringLiteral(" is already running!"),
+            QStringLiteral("Programm ") + title + QStringLiteral(" wird bereits ausgeführt!"));
+    return false;
+}
+
 bool SessionStartup::readFrameEntry()
 {
     if (session_.isStandAlone()) {
         session_.setProject(Os::parentFolder(session_.programFolder()), QStringLiteral("TE0000.00"), session_.BENUTZER());
-        return true;
+    } else if (!(openInformationSystem() && readAdminRow() && checkInstallation())) {
+        return false;
     }
-    return openInformationSystem() && readAdminRow() && checkInstallation();
+    // What a save killed halfway left beside the project is no part of it.
+    db::DatabaseFile::removeStaleTemporary(session_.projectDatabase());
+    return true;
 }
 
 bool SessionStartup::openInformationSystem()
@@ -101,4 +114,5 @@ void SessionStartup::removeWorkingCopy()
 {
     session_.cnnX.Close();
     WorkingCopy(session_).remove();
+    lock_.release();
 }

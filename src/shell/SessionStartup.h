@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/AdminTable.h"
+#include "platform/os/FileLock.h"
 
 #include <QString>
 
@@ -12,6 +13,10 @@ class SessionContext;
 class SessionStartup {
 public:
     explicit SessionStartup(SessionContext& session) : session_(session) {}
+
+    // The session takes its working copy for itself for as long as it runs. False when
+    // another session of the same user holds it: the start ends before anything is touched.
+    bool claimWorkingCopy();
 
     // Framed start: opens the information system and the presets, reads the user's ADMIN
     // row (marking the program as running) and checks project folder and template.
@@ -39,4 +44,5 @@ private:
 
     SessionContext& session_;
     AdminTable admin_;
+    vb::FileLock lock_;
 };

@@ -5,6 +5,7 @@
 #include "platform/os/Os.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/VbError.h"
+#include "records/RecordTables.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,10 @@ using vb::MsgBox;
 using vb::Os;
 
 QString WorkingCopy::ownerNote() const { return session_.XMDBPFAD() + QStringLiteral(".projekt"); }
+
+QString WorkingCopy::lockFile() const { return session_.XMDBPFAD() + QStringLiteral(".lock"); }
+
+bool WorkingCopy::isUsable(const QString& path) { return db::DatabaseFile::hasTables(path, records::recordTables()); }
 
 QString WorkingCopy::owner() const
 {
@@ -43,6 +48,13 @@ bool WorkingCopy::copyFromProject()
              QStringLiteral("Die Projektdatenbank ") + session_.projectDatabase() + QStringLiteral(" existiert nicht!"));
         return false;
     }
+    // An empty or foreign file would give a session without records, and the next save would
+    // put that over the project.
+    if (!isUsable(session_.projectDatabase())) {
+        tell(QStringLiteral("The project database ") + session_.projectDatabase() + QStringLiteral(" is empty or damaged!"),
+             QStringLiteral("Die Projektdatenbank ") + session_.projectDatabase() + QStringLiteral(" ist leer oder beschädigt!"));
+        return false;
+    }
     try {
         db::DatabaseFile::copy(session_.projectDatabase(), session_.XMDBPFAD());
     } catch (const vb::VbError& e) {
@@ -57,9 +69,11 @@ bool WorkingCopy::copyFromProject()
 WorkingCopy::Start WorkingCopy::prepare()
 {
     const QString working = session_.XMDBPFAD();
+    db::DatabaseFile::removeStaleTemporary(working);
     if (!Os::fileExists(working)) return copyFromProject() ? Start::Fresh : Start::Refused;
-    if (!db::DatabaseFile::isDatabase(working)) {
-        // A working copy that is no database cannot be kept; offer a new start from the project.
+    if (!isUsable(working)) {
+        // A working copy that is no database, or an empty one left by a copy that failed,
+        // cannot be kept; offer a new start from the project.
         const int answer = ask(QStringLiteral("The working copy of the last run is damaged!") + vb::vbCrLf
                                    + QStringLiteral("Do you want to start again with the data of the project?"),
                                QStringLiteral("Die Arbeitskopie des letzten Programmlaufs ist beschädigt!") + vb::vbCrLf
@@ -101,7 +115,7 @@ WorkingCopy::Start WorkingCopy::offerOtherProjectsRun(const QString& ownerDataba
         try {
             if (!Os::folderExists(QFileInfo(ownerDatabase).absolutePath()))
                 vb::raise(vb::errPathAccess, QStringLiteral("Path not found: ") + QFileInfo(ownerDatabase).absolutePath());
-            db::DatabaseFile::replaceAtomically(session_.XMDBPFAD(), ownerDatabase);
+            db::DatabaseFile::copy(session_.XMDBPFAD(), ownerDatabase);
         } catch (const vb::VbError& e) {
             // Keep the copy for a later start in its own project rather than lose it.
             tell(QStringLiteral("The data cannot be saved into project ") + project + QStringLiteral(":") + vb::vbCrLf + e.description(),

@@ -19,6 +19,10 @@ public:
     void remove();
 
     QString ownerNote() const;
+    // The file a running session holds locked: no second session may use the copy.
+    QString lockFile() const;
+    // True when the file is a database this program can work on: one with the record tables.
+    static bool isUsable(const QString& path);
 
 private:
     bool copyFromProject();

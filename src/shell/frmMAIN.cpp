@@ -247,8 +247,14 @@ QString frmMAIN::shortenedProjectPath(const QString& path)
 
 bool frmMAIN::MDIForm_Load()
 {
+    // Cancel in an error box ends the start, and so does any failure of a step the session
+    // cannot do without: the one message shown is the last word, and the process ends.
     Procedure p(QStringLiteral("VB-Error: "), SessionContext::title());
-    bool goOn = true;
+    const auto essential = [&p](const std::function<bool()>& f) {
+        bool done = false;
+        p.step([&] { done = f(); });
+        return done && !p.cancelled();
+    };
 
     // The warning beep of the original platform has no counterpart here: nothing to switch off.
     p.step([&] {
@@ -259,16 +265,17 @@ bool frmMAIN::MDIForm_Load()
         if (session_.SPRACHE() == 1) applyEnglishCaptions();
         setWindowTitle(QStringLiteral("KELMORA"));
     });
-    if (p.cancelled()) return true;
-    p.step([&] { goOn = startup_->readFrameEntry(); });
-    if (!goOn) return false;
-    if (p.cancelled()) return true;
+    if (p.cancelled()) return false;
+    if (!essential([&] { return startup_->claimWorkingCopy(); })) return false;
+    if (!essential([&] { return startup_->readFrameEntry(); })) return false;
     p.step([&] { fillStatusBar(); });
-    p.step([&] { goOn = startup_->openWorkingCopy(); });
-    if (!goOn) return false;
+    if (!essential([&] { return startup_->openWorkingCopy(); })) return false;
     p.step([&] { SATZANZEIGE(); });
-    p.step([&] { showStartScreen(); });
-    return true;
+    if (p.cancelled()) return false;
+    return essential([&] {
+        showStartScreen();
+        return true;
+    });
 }
 
 void frmMAIN::fillStatusBar()

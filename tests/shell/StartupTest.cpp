@@ -3,10 +3,12 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DatabaseFile.h"
 #include "platform/db/Recordset.h"
+#include "platform/os/FileLock.h"
 #include "platform/vb/Convert.h"
 #include "platform/widgets/PanelBar.h"
 #include "shell/frmMAIN.h"
 #include "startscreen/mdiAUTOSTART.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -60,6 +62,12 @@ protected:
         return vb::toText(rs.field(QStringLiteral("PROG")));
     }
     const QList<vb::ScriptedUi::Message>& messages() { return TestEnvironment::ui().messages; }
+    std::string allTexts()
+    {
+        QStringList texts;
+        for (const auto& m : messages()) texts << m.text;
+        return texts.join(QStringLiteral(" | ")).toStdString();
+    }
 
     TestInstallation inst;
 };
@@ -237,23 +245,178 @@ TEST_F(Startup, AWorkingCopyOfAnotherProjectGoesBackToItsOwnProjectOnly)
     }
 }
 
-TEST_F(Startup, DamagedWorkingCopyIsOfferedAFreshStart)
+struct Damage {
+    const char* name;
+    QByteArray content;  // empty: a database without the record tables
+};
+
+void PrintTo(const Damage& d, std::ostream* os) { *os << d.name; }
+
+class DamagedWorkingCopy : public Startup, public ::testing::WithParamInterface<Damage> {};
+
+// Garbage, an empty file left by a start-up copy that failed, a database without tables: none
+// of them is a working copy to go on with.
+TEST_P(DamagedWorkingCopy, IsOfferedAFreshStart)
 {
     inst.addProject(QStringLiteral("P1"));
     inst.registerUser(QStringLiteral("tester"), QStringLiteral("P1"));
     for (const int answer : {vb::vbNo, vb::vbYes}) {
         QDir().mkpath(inst.root() + QStringLiteral("/BENUTZER/TESTER"));
-        QFile damaged(workingCopy());
-        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        damaged.write(QByteArray(5000, '\x17'));
-        damaged.close();
+        if (GetParam().content.isNull()) {
+            db::DatabaseFile::create(workingCopy(), QStringLiteral("CREATE TABLE NOTIZ (TXT TEXT)"));
+        } else {
+            QFile damaged(workingCopy());
+            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            damaged.write(GetParam().content);
+            damaged.close();
+        }
         TestEnvironment::ui().clear();
         TestEnvironment::ui().answer(answer);
         auto w = window();
         EXPECT_EQ(w->MDIForm_Load(), answer == vb::vbYes);
         ASSERT_EQ(messages().size(), 1);
         EXPECT_TRUE(messages()[0].text.startsWith(QStringLiteral("Die Arbeitskopie des letzten Programmlaufs ist beschädigt!")));
-        EXPECT_EQ(db::DatabaseFile::isDatabase(workingCopy()), answer == vb::vbYes);
+        EXPECT_EQ(db::DatabaseFile::hasTables(workingCopy(), {QStringLiteral("E1")}), answer == vb::vbYes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, DamagedWorkingCopy,
+                         ::testing::Values(Damage{"Garbage", QByteArray(5000, '\x17')}, Damage{"ZeroBytes", QByteArray("")},
+                                           Damage{"NoRecordTables", QByteArray()}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Startup, AStartUpCopyThatFailsLeavesNoWorkingCopy)
+{
+    const QString project = inst.addProject(QStringLiteral("P1"));
+    inst.registerUser(QStringLiteral("tester"), QStringLiteral("P1"));
+    addRecord(project, 1, QStringLiteral("Messung"), QString(), true);
+    {
+        db::Connection cn;
+        cn.OpenFile(project);
+        cn.Execute(QStringLiteral("UPDATE [E1] SET [KOM]=hex(zeroblob(150000))"));
+    }
+    {
+        // Room for the side files of the open databases, not for a copy of the project.
+        const FileSizeLimit diskFull(128 * 1024);
+        auto w = window();
+        EXPECT_FALSE(w->MDIForm_Load());
+    }
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].text.startsWith(QStringLiteral("Die Projektdatenbank kann nicht kopiert werden:"))) << allTexts();
+    EXPECT_FALSE(QFile::exists(workingCopy()));
+    EXPECT_FALSE(QFile::exists(db::DatabaseFile::temporaryOf(workingCopy())));
+
+    // With room on the disk again the next start is an ordinary one.
+    TestEnvironment::ui().clear();
+    auto w = window();
+    ASSERT_TRUE(w->MDIForm_Load());
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(w->stbMAIN()->text(6), QStringLiteral("Messung"));
+    w->MDIForm_Unload();
+}
+
+TEST_F(Startup, AnEmptyProjectDatabaseEndsTheStartWithOneMessage)
+{
+    const QString project = inst.addProject(QStringLiteral("P1"));
+    inst.registerUser(QStringLiteral("tester"), QStringLiteral("P1"));
+    for (const bool zeroBytes : {true, false}) {
+        if (zeroBytes) QFile(project).resize(0);
+        else db::DatabaseFile::create(project, QStringLiteral("CREATE TABLE NOTIZ (TXT TEXT)"));
+        TestEnvironment::ui().clear();
+        auto w = window();
+        EXPECT_FALSE(w->MDIForm_Load());
+        ASSERT_EQ(messages().size(), 1) << allTexts();
+        EXPECT_EQ(messages()[0].text, QStringLiteral("Die Projektdatenbank ") + project + QStringLiteral(" ist leer oder beschädigt!"));
+        EXPECT_FALSE(QFile::exists(workingCopy()));
+        EXPECT_FALSE(w->isVisible());
+    }
+}
+
+class StartupError : public Startup, public ::testing::WithParamInterface<int> {};
+
+// OK or Cancel, an error that leaves the start without its project ends it after that one
+// box; no window stays behind and no second message follows from the missing project.
+TEST_P(StartupError, EndsTheStartWithThatOneMessage)
+{
+    inst.addProject(QStringLiteral("P1"));
+    inst.registerUser(QStringLiteral("tester"), QStringLiteral("P1"));
+    {
+        db::Connection archive;
+        archive.OpenFile(inst.infoFolder() + QStringLiteral("/ARCHIV.mdb"));
+        archive.Execute(QStringLiteral("DROP TABLE [ADMIN]"));
+    }
+    TestEnvironment::ui().answer(GetParam());
+    auto w = window();
+    EXPECT_FALSE(w->MDIForm_Load());
+    ASSERT_EQ(messages().size(), 1) << allTexts();
+    EXPECT_TRUE(messages()[0].text.startsWith(QStringLiteral("VB-Error: ")));
+    EXPECT_TRUE(messages()[0].text.contains(QStringLiteral("no such table: ADMIN")));
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(QFile::exists(workingCopy()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, StartupError, ::testing::Values(vb::vbOK, vb::vbCancel),
+                         [](const auto& info) { return std::string(info.param == vb::vbOK ? "OK" : "Cancel"); });
+
+class SecondSession : public Startup, public ::testing::WithParamInterface<bool> {};
+
+// A second start for the same user while the first session runs: one message, and the first
+// session's working copy, records and frame entry stay as they are.
+TEST_P(SecondSession, EndsWithoutTouchingTheRunningOne)
+{
+    const bool english = GetParam();
+    const QString project = inst.addProject(QStringLiteral("P1"));
+    inst.addProject(QStringLiteral("P2"));
+    inst.registerUser(QStringLiteral("tester"), QStringLiteral("P1"));
+    auto first = window(english ? kEnglish : kGerman);
+    ASSERT_TRUE(first->MDIForm_Load());
+    addRecord(workingCopy(), 1, QStringLiteral("ungespeichert"), QString(), true);
+
+    inst.registerUser(QStringLiteral("tester"), QStringLiteral("P2"));
+    TestEnvironment::ui().clear();
+    {
+        auto second = window(english ? kEnglish : kGerman);
+        EXPECT_FALSE(second->MDIForm_Load());
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_EQ(messages()[0].text, english ? QStringLiteral("Program VELOR is already running!")
+                                              : QStringLiteral("Programm VELOR wird bereits ausgeführt!"));
+        EXPECT_EQ(messages()[0].buttons, vb::vbExclamation | vb::vbOKOnly);
+        EXPECT_EQ(messages()[0].title, QStringLiteral("VELOR"));
+        EXPECT_EQ(adminProgram(), QStringLiteral("KELMORA"));  // written by the re-registration only
+        EXPECT_FALSE(second->isVisible());
+    }
+    EXPECT_EQ(recordCount(workingCopy()), 1);
+    first->session().BOGEAENDERT = true;
+    TestEnvironment::ui().clear();
+    TestEnvironment::ui().answer(vb::vbYes);
+    EXPECT_TRUE(first->MDIForm_QueryUnload(1));
+    first->MDIForm_Unload();
+    EXPECT_EQ(recordCount(project), 1);
+
+    // The lock ends with the session: the next start is an ordinary one.
+    TestEnvironment::ui().clear();
+    auto next = window();
+    EXPECT_TRUE(next->MDIForm_Load());
+    EXPECT_TRUE(messages().isEmpty());
+    next->MDIForm_Unload();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, SecondSession, ::testing::Values(false, true),
+                         [](const auto& info) { return std::string(info.param ? "English" : "German"); });
+
+TEST_F(Startup, ATemporaryFileLeftByAKilledSaveIsRemovedUnlessBeingWritten)
+{
+    const QString project = inst.addProject(QStringLiteral("P1"));
+    inst.registerUser(QStringLiteral("tester"), QStringLiteral("P1"));
+    const QString temporary = db::DatabaseFile::temporaryOf(project);
+    for (const bool beingWritten : {true, false}) {
+        QFile(temporary).open(QIODevice::WriteOnly);
+        vb::FileLock writer;
+        if (beingWritten) ASSERT_EQ(writer.tryLock(temporary), vb::FileLock::Result::Locked);
+        auto w = window();
+        ASSERT_TRUE(w->MDIForm_Load());
+        EXPECT_EQ(QFile::exists(temporary), beingWritten);
+        w->MDIForm_Unload();
     }
 }
 

@@ -1,7 +1,9 @@
 #include "platform/db/DatabaseFile.h"
 
+#include "platform/db/Connection.h"
 #include "platform/db/Quoted.h"
 #include "platform/db/SqliteHandles.h"
+#include "platform/os/FileLock.h"
 #include "platform/vb/VbError.h"
 
 #include <QFile>
@@ -10,6 +12,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace db {
@@ -40,41 +43,112 @@ void syncFile(const QString& path)
     ::close(fd);
 }
 
+bool tablesPresent(sqlite3* db, const QStringList& tables)
+{
+    sqlite3_stmt* prepared = nullptr;
+    const int rc = sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE", -1, &prepared,
+                                      nullptr);
+    const StatementHandle statement(prepared);
+    if (rc != SQLITE_OK) return false;
+    for (const QString& table : tables) {
+        const QByteArray name = table.toUtf8();
+        sqlite3_reset(prepared);
+        sqlite3_bind_text(prepared, 1, name.constData(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+        if (sqlite3_step(prepared) != SQLITE_ROW) return false;
+    }
+    return true;
+}
+
+// A replaced file keeps what its owner set: the mode, and the group where we may set it.
+void keepModeAndGroup(const QString& from, const QString& to)
+{
+    struct stat old {};
+    if (::stat(QFile::encodeName(from).constData(), &old) != 0) return;
+    const QByteArray target = QFile::encodeName(to);
+    ::chmod(target.constData(), old.st_mode & 07777);
+    if (::chown(target.constData(), static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // Not a member of that group: the file gets ours, as any new file would.
+    }
+}
+
+void removeTemporary(const QString& temporary)
+{
+    QFile::remove(temporary + QStringLiteral("-journal"));
+    QFile::remove(temporary);
+}
+
+// Writes the copy into the temporary file beside `target` and renames it over the target.
+// `fill` does the engine's part: it copies into the open temporary database.
+template <typename Fill>
+void writeAndReplace(const QString& target, Fill fill)
+{
+    if (DatabaseFile::isReadOnly(target))
+        vb::raise(vb::errPermissionDenied, QStringLiteral("The database '%1' is read-only.").arg(target));
+    const QString folder = QFileInfo(target).absolutePath();
+    const QString temporary = DatabaseFile::temporaryOf(target);
+    // The lock marks the temporary file as being written, so that nobody clears it away.
+    vb::FileLock writing;
+    if (writing.tryLock(temporary) == vb::FileLock::Result::HeldElsewhere)
+        vb::raise(vb::errPathAccess, QStringLiteral("The database '%1' is being written by another program.").arg(target));
+    try {
+        QFile::resize(temporary, 0);
+        QFile::remove(temporary + QStringLiteral("-journal"));
+        {
+            const DatabaseHandle to = openFile(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+            fill(to.get());
+            // A copy stands alone: a rollback journal, nothing kept in side files.
+            if (sqlite3_exec(to.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
+                fail(QStringLiteral("The database cannot be written to the folder '%1'").arg(folder), to.get());
+        }
+        syncFile(temporary);
+        keepModeAndGroup(target, temporary);
+        // Side files of the old target belong to the old content; they must not be applied to the new.
+        QFile::remove(target + QStringLiteral("-wal"));
+        QFile::remove(target + QStringLiteral("-shm"));
+        QFile::remove(target + QStringLiteral("-journal"));
+        if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0)
+            vb::raise(vb::errPathAccess, QStringLiteral("The database '%1' cannot be replaced.").arg(target));
+    } catch (...) {
+        removeTemporary(temporary);
+        throw;
+    }
+    syncFile(folder);
+}
+
+void backup(sqlite3* to, sqlite3* from, const QString& folder)
+{
+    BackupHandle backup(sqlite3_backup_init(to, "main", from, "main"));
+    if (!backup) fail(QStringLiteral("The database cannot be written to the folder '%1'").arg(folder), to);
+    const int rc = sqlite3_backup_step(backup.get(), -1);
+    backup.reset();
+    if (rc != SQLITE_DONE) fail(QStringLiteral("The database cannot be written to the folder '%1'").arg(folder), to);
+}
+
 }  // namespace
 
 void DatabaseFile::copy(const QString& source, const QString& target)
 {
     if (!isDatabase(source)) vb::raise(vb::errDatabase, QStringLiteral("Unrecognized database format '%1'.").arg(source));
-    remove(target);
     const DatabaseHandle from = openFile(source, SQLITE_OPEN_READONLY);
-    const DatabaseHandle to = openFile(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    BackupHandle backup(sqlite3_backup_init(to.get(), "main", from.get(), "main"));
-    if (!backup) fail(QStringLiteral("The database '%1' cannot be copied").arg(source), to.get());
-    const int rc = sqlite3_backup_step(backup.get(), -1);
-    backup.reset();
-    if (rc != SQLITE_DONE) fail(QStringLiteral("The database '%1' cannot be copied").arg(source), to.get());
-    // A copy stands alone: fold any write-ahead log into the file itself.
-    sqlite3_exec(to.get(), "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
+    const QString folder = QFileInfo(target).absolutePath();
+    writeAndReplace(target, [&](sqlite3* to) { backup(to, from.get(), folder); });
 }
 
-void DatabaseFile::replaceAtomically(const QString& source, const QString& target)
+void DatabaseFile::copy(Connection& source, const QString& target)
 {
-    const QString temporary = target + QStringLiteral(".tmp");
-    copy(source, temporary);
-    {
-        // Leave the copy in rollback-journal mode so that the renamed file needs no side files.
-        const DatabaseHandle db = openFile(temporary, SQLITE_OPEN_READWRITE);
-        sqlite3_exec(db.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
-    }
-    syncFile(temporary);
-    // Side files of the old target belong to the old content; they must not be applied to the new.
-    QFile::remove(target + QStringLiteral("-wal"));
-    QFile::remove(target + QStringLiteral("-shm"));
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(temporary);
-        vb::raise(vb::errPathAccess, QStringLiteral("The database '%1' cannot be replaced.").arg(target));
-    }
-    syncFile(QFileInfo(target).absolutePath());
+    if (!source.isOpen()) vb::raise(vb::errDatabase, QStringLiteral("The connection is closed."));
+    const QString folder = QFileInfo(target).absolutePath();
+    writeAndReplace(target, [&](sqlite3* to) { backup(to, source.handle(), folder); });
+}
+
+void DatabaseFile::removeStaleTemporary(const QString& target)
+{
+    const QString temporary = temporaryOf(target);
+    if (!QFileInfo::exists(temporary)) return;
+    vb::FileLock probe;
+    // Removed while locked: a copy starting now finds its file gone and fails, rather than
+    // rename a half-written one.
+    if (probe.tryLock(temporary) != vb::FileLock::Result::HeldElsewhere) removeTemporary(temporary);
 }
 
 void DatabaseFile::create(const QString& path, const QString& sqlScript)
@@ -107,12 +181,33 @@ bool DatabaseFile::remove(const QString& path)
 
 bool DatabaseFile::isDatabase(const QString& path)
 {
+    return hasTables(path, {});
+}
+
+bool DatabaseFile::hasTables(const QString& path, const QStringList& tables)
+{
     if (!QFileInfo(path).isFile()) return false;
     sqlite3* opened = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, SQLITE_OPEN_READONLY, nullptr);
     const DatabaseHandle db(opened);
     if (rc != SQLITE_OK) return false;
-    return sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
+    return tablesPresent(db.get(), tables);
+}
+
+bool DatabaseFile::hasTables(Connection& connection, const QStringList& tables)
+{
+    return connection.isOpen() && tablesPresent(connection.handle(), tables);
+}
+
+bool DatabaseFile::isReadOnly(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return false;
+    // The mode bits first: whoever runs the program (the administrator too) leaves a file
+    // alone that its owner has made read-only.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+    return ::access(QFile::encodeName(path).constData(), W_OK) != 0;
 }
 
 }  // namespace db

@@ -1,19 +1,31 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace db {
+
+class Connection;
 
 // Whole-file operations on database files. Copies go through the engine's backup, so a copy
 // of a file that is open (and written) elsewhere is always a consistent database.
 class DatabaseFile {
 public:
-    // Copies `source` to `target` (replacing it).
+    // Copies `source` to `target` so that a crash, a kill or a full disk at any moment leaves
+    // either the old target or the complete new one, never a part of it: the copy is written
+    // to the temporary file beside the target, flushed and renamed over it. A replaced target
+    // keeps its mode and group; a read-only target is refused. The copy stands alone (no
+    // journal side files).
     static void copy(const QString& source, const QString& target);
-    // Replaces `target` by a copy of `source` so that a crash at any moment leaves either the
-    // old or the new target, never a broken one: copy into a temporary file beside the
-    // target, flush it, rename it over the target.
-    static void replaceAtomically(const QString& source, const QString& target);
+    // The same with the database of an open connection, as that connection sees it: what is
+    // copied is the connection's own database, whatever file now lies at its path.
+    static void copy(Connection& source, const QString& target);
+    // The temporary file a copy to `target` is written to.
+    static QString temporaryOf(const QString& target) { return target + QStringLiteral(".tmp"); }
+    // Removes the temporary file an interrupted copy to `target` left, unless a copy is
+    // writing it right now.
+    static void removeStaleTemporary(const QString& target);
+
     // Creates a new database file from a script of SQL statements.
     static void create(const QString& path, const QString& sqlScript);
     // Compacts `source` into `target` (which must not exist).
@@ -22,6 +34,13 @@ public:
     static bool remove(const QString& path);
     // True when the file exists and the engine reads it as a database.
     static bool isDatabase(const QString& path);
+    // True when the file is a database holding every one of `tables`. An empty file passes
+    // for an empty database with the engine; this is what tells it from a usable one.
+    static bool hasTables(const QString& path, const QStringList& tables);
+    static bool hasTables(Connection& connection, const QStringList& tables);
+    // True when the file exists and may not be written (no write permission for anyone, or
+    // not for this user).
+    static bool isReadOnly(const QString& path);
 };
 
 }  // namespace db

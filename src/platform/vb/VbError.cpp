@@ -14,6 +14,7 @@ QString standardDescription(int number)
     case errDivisionByZero: return QStringLiteral("Division by zero");
     case errTypeMismatch: return QStringLiteral("Type mismatch");
     case errFileNotFound: return QStringLiteral("File not found");
+    case errPermissionDenied: return QStringLiteral("Permission denied");
     case errPathAccess: return QStringLiteral("Path/File access error");
     case errObjectNotSet: return QStringLiteral("Object variable or With block variable not set");
     case errInvalidNull: return QStringLiteral("Invalid use of Null");

@@ -27,6 +27,7 @@ enum ErrorNumber : int {
     errDivisionByZero = 11,
     errTypeMismatch = 13,
     errFileNotFound = 53,
+    errPermissionDenied = 70,
     errPathAccess = 75,
     errObjectNotSet = 91,
     errInvalidNull = 94,
