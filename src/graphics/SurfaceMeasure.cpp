@@ -1,8 +1,6 @@
 #include "graphics/SurfaceMeasure.h"
 
-#include "platform/surface/OutputSurface.h"
-
-SurfaceMeasure SurfaceMeasure::of(vb::OutputSurface& surface)
+SurfaceMeasure SurfaceMeasure::of(vb::OutputSurface& surface, int mode)
 {
     SurfaceMeasure m;
     m.scaleMode = surface.ScaleMode();
@@ -10,15 +8,15 @@ SurfaceMeasure SurfaceMeasure::of(vb::OutputSurface& surface)
     m.top = surface.ScaleTop();
     m.right = m.left + surface.ScaleWidth();
     m.bottom = m.top + surface.ScaleHeight();
-    surface.ScaleMode(vb::OutputSurface::vbPixels);
-    const double pixelWidth = surface.ScaleWidth();
-    const double pixelHeight = surface.ScaleHeight();
+    surface.ScaleMode(mode);
+    const double width = surface.ScaleWidth();
+    const double height = surface.ScaleHeight();
     if (m.scaleMode != vb::OutputSurface::vbUser)
         surface.ScaleMode(m.scaleMode);
     else
         surface.Scale(m.left, m.top, m.right, m.bottom);
-    // A surface without extent has no pixel factor (nothing can be drawn on it anyway).
-    m.pixelFactorX = m.right == m.left ? 0 : pixelWidth / (m.right - m.left);
-    m.pixelFactorY = m.bottom == m.top ? 0 : pixelHeight / (m.bottom - m.top);
+    // A surface without extent has no factor (nothing can be drawn on it anyway).
+    m.factorX = m.right == m.left ? 0 : width / (m.right - m.left);
+    m.factorY = m.bottom == m.top ? 0 : height / (m.bottom - m.top);
     return m;
 }

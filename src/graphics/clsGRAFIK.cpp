@@ -3,6 +3,7 @@
 #include "graphics/clsGRAFIK.h"
 
 #include "data/SessionContext.h"
+#include "graphics/PenSettings.h"
 #include "graphics/PlotMath.h"
 #include "graphics/SurfaceMeasure.h"
 #include "platform/db/Recordset.h"
@@ -48,10 +49,11 @@ vb::OutputSurface& clsGRAFIK::surface() const
 void clsGRAFIK::EOBJEKT(vb::OutputSurface* surface)
 {
     surface_ = surface;
+    labels_.surface(surface);
     if (!surface || surface->kind() == vb::OutputSurface::Kind::Other) return;
     const SurfaceMeasure m = SurfaceMeasure::of(*surface);
-    pixelFactorX_ = m.pixelFactorX;
-    pixelFactorY_ = m.pixelFactorY;
+    pixelFactorX_ = m.factorX;
+    pixelFactorY_ = m.factorY;
     ELX(static_cast<float>(surface->Width() / twipsPerMillimetre));
     ELY(static_cast<float>(surface->Height() / twipsPerMillimetre));
     SCHRIFTEINSTELLUNGEN(QString(), 0, false, false, false, 0);
@@ -81,47 +83,13 @@ ClipRect clsGRAFIK::plotFrame() const
 void clsGRAFIK::LINIENEINSTELLUNGEN(int16_t& LINIENART, float& LINIENBREITE, int32_t& FARBE)
 {
     auto p = trap(QStringLiteral("Linieneinstellungen"), QStringLiteral("VB-Fehler "));
-    p.step([&] {
-        double pixels = 1;
-        if (LINIENBREITE != 0) {
-            LINIENBREITE = static_cast<float>(LINIENBREITE * pixelFactorX_);
-            pixels = LINIENBREITE;
-        }
-        if (FARBE == 0) FARBE = static_cast<int32_t>(vb::RGB(0, 0, 0));
-        vb::OutputSurface& s = surface();
-        s.DrawStyle(LINIENART);
-        s.DrawWidth(PlotMath::toInt(pixels));
-        s.DrawMode(13);
-        s.ForeColor(static_cast<vb::OleColor>(FARBE));
-    });
+    p.step([&] { PenSettings::apply(surface(), pixelFactorX_, LINIENART, LINIENBREITE, FARBE); });
 }
 
 void clsGRAFIK::SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART, int16_t SCHRIFTGROESSE, bool FETT,
                                      bool UNTERSTRICHEN, bool KURSIV, int32_t FARBE)
 {
-    auto p = trap(QStringLiteral("Schrifteinstellungen"));
-    p.step([&] {
-        vb::OutputSurface& s = surface();
-        vb::SurfaceFont font = s.Font();
-        font.Name = SCHRIFTART.isEmpty() ? QStringLiteral("Arial") : SCHRIFTART;
-        font.Size = SCHRIFTGROESSE < 1 ? 8 : SCHRIFTGROESSE;
-        font.setBold(FETT);
-        font.Italic = KURSIV;
-        font.Underline = UNTERSTRICHEN;
-        s.Font(font);
-        s.ForeColor(FARBE < 1 ? vb::RGB(0, 0, 0) : static_cast<vb::OleColor>(FARBE));
-    });
-    p.step([&] {
-        // Normal text, Greek letters and the smaller index text of the label markup.
-        const vb::SurfaceFont base = surface().Font();
-        const double indexSize = PlotMath::toInt(base.Size / 1.175);
-        for (int i = 1; i <= 5; ++i) {
-            vb::SurfaceFont f = base;
-            if (i == 3 || i == 5) f.Name = QStringLiteral("Symbol");
-            if (i >= 4) f.Size = indexSize;
-            fonts_[static_cast<std::size_t>(i)] = f;
-        }
-    });
+    labels_.SCHRIFTEINSTELLUNGEN(SCHRIFTART, SCHRIFTGROESSE, FETT, UNTERSTRICHEN, KURSIV, FARBE);
 }
 
 clsGRAFIK::Point clsGRAFIK::toDevice(double X, double Y) const

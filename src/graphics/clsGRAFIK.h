@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/AxisRange.h"
+#include "graphics/LabelWriter.h"
 #include "graphics/LineClipper.h"
 #include "graphics/SingleList.h"
 #include "platform/surface/SurfaceColor.h"
@@ -122,7 +123,7 @@ public:
     const AxisTicks& xTicks() const { return xTicks_; }
     const AxisTicks& yTicks() const { return yTicks_; }
     // Derived fonts 0 (the surface font saved by TEXT) to 5.
-    const vb::SurfaceFont& derivedFont(int i) const { return fonts_.at(static_cast<std::size_t>(i)); }
+    const vb::SurfaceFont& derivedFont(int i) const { return labels_.derivedFont(i); }
     ClipRect diagramArea() const;
     ClipRect plotFrame() const;
 
@@ -160,7 +161,6 @@ private:
         double x, y;
     };
     struct AxisSide;
-    struct TextLayout;
 
     vb::OutputSurface& surface() const;
     static vb::Procedure trap(const QString& title, const QString& prefix = QStringLiteral("VB-Fehler: "));
@@ -185,14 +185,6 @@ private:
     AxisSide yAxisSide() const;
     static QString logLabel(float position, const QString& format);
 
-    // 4.3
-    void drawText(double X, double Y, const QString& text, int16_t KO, int16_t AL, int16_t ARX, int16_t ARY);
-    TextLayout layoutText(const QString& text, int16_t AL, int16_t ARX, int16_t ARY);
-    bool textVisible(const TextLayout& t, double x, double y, int16_t KO) const;
-    void writeRuns(const TextLayout& t);
-    void writeRun(const QString& text, double x, double y, int16_t AL);
-    void DREHTEXT(const QString& text, int16_t AL, double x, double y, double size, const QString& fontName);
-
     // 4.4
     void clipLine(double x1, double y1, double x2, double y2, std::optional<vb::OleColor> colour, int16_t BOSK);
     void arrowHead(double x1, double y1, double x2, double y2);
@@ -204,7 +196,6 @@ private:
     void drawNumbers(const std::vector<Point>& P, int16_t PNR);
     void drawLabel(const std::vector<Point>& P, const QString& text, int16_t LAGETEXT);
     void drawArrows(const std::vector<Point>& P, int16_t LAGEPFEIL);
-    void SYMBOL(int type, double xp, double yp);
     static std::vector<int> selectedPoints(int n, int16_t every);
 
     // 4.6
@@ -230,5 +221,5 @@ private:
     float scrollX_ = 0, scrollY_ = 0;
     double pixelFactorX_ = 0, pixelFactorY_ = 0;
     AxisTicks xTicks_, yTicks_;
-    std::array<vb::SurfaceFont, 6> fonts_;
+    LabelWriter labels_;
 };

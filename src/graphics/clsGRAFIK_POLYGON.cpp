@@ -2,6 +2,7 @@
 #include "graphics/clsGRAFIK.h"
 
 #include "graphics/PlotMath.h"
+#include "graphics/PointSymbol.h"
 #include "platform/surface/OutputSurface.h"
 #include "platform/ui/Procedure.h"
 
@@ -146,42 +147,7 @@ void clsGRAFIK::drawSymbols(const std::vector<Point>& P, int16_t PSIT, int16_t P
     const ClipRect frame = plotFrame();
     for (int i : selectedPoints(static_cast<int>(P.size()), PSIT)) {
         const Point& q = P[static_cast<std::size_t>(i)];
-        if (frame.contains(q.x, q.y)) SYMBOL(PSTYP, q.x, q.y);
-    }
-}
-
-void clsGRAFIK::SYMBOL(int type, double x, double y)
-{
-    vb::OutputSurface& s = surface();
-    const auto cross = [&] {
-        s.Line(x, y, x + 0.75, y + 0.75);
-        s.Line(x, y, x + 0.75, y - 0.75);
-        s.Line(x, y, x - 0.75, y + 0.75);
-        s.Line(x, y, x - 0.75, y - 0.75);
-    };
-    switch (type) {
-    case 0: cross(); break;
-    case 1: s.Line(x - 0.5, y - 0.5, x + 0.5, y + 0.5, s.ForeColor()); break;
-    case 2: s.Box(x - 0.5, y - 0.5, x + 0.5, y + 0.5); break;
-    case 3:
-        s.FillColor(s.ForeColor());
-        s.FillStyle(vb::OutputSurface::vbFSSolid);
-        s.Circle(x, y, 0.7);
-        s.FillStyle(vb::OutputSurface::vbFSTransparent);
-        s.FillColor(vb::RGB(255, 255, 255));
-        break;
-    case 4: s.Circle(x, y, 0.7); break;
-    case 5:
-        s.Line(x - 0.7, y + 0.33, x + 0.7, y + 0.33);
-        s.Line(x + 0.7, y + 0.33, x, y - 0.67);
-        s.Line(x, y - 0.67, x - 0.7, y + 0.33);
-        break;
-    case 6:
-        cross();
-        s.Line(x - 0.75, y, x + 0.75, y);
-        s.Line(x, y - 0.75, x, y + 0.75);
-        break;
-    default: break;  // 7 and more: no symbol
+        if (frame.contains(q.x, q.y)) PointSymbol::draw(surface(), PSTYP, q.x, q.y);
     }
 }
 

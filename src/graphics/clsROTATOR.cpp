@@ -14,30 +14,48 @@ void clsROTATOR::Device(vb::OutputSurface* surface)
     const SurfaceMeasure m = SurfaceMeasure::of(*surface);
     scaleLeft_ = m.left;
     scaleTop_ = m.top;
-    pixelFactorX_ = m.pixelFactorX;
-    pixelFactorY_ = m.pixelFactorY;
+    pixelFactorX_ = m.factorX;
+    pixelFactorY_ = m.factorY;
 }
 
-void clsROTATOR::Label(const QString& text)
+vb::OutputSurface& clsROTATOR::device() const
 {
     if (!device_) vb::raise(vb::errObjectNotSet);
-    const vb::SurfaceFont& f = device_->Font();
+    return *device_;
+}
+
+void clsROTATOR::buildFontRecord()
+{
+    const vb::OutputSurface& d = device();
+    const vb::SurfaceFont& f = d.Font();
     font_ = vb::LogFont{};
     // The face name travels as single-byte text of at most 31 characters and its zero.
     const QByteArray face = f.Name.toLatin1().left(31);
     std::memcpy(font_.lfFaceName, face.constData(), static_cast<std::size_t>(face.size()));
-    // The device's font height is the cell height; the 1.175 turns the point size (the em)
-    // into it, on the printer as on the screen. The division is an integer division of the
-    // rounded operands.
-    const long dots = std::lround(std::nearbyint(device_->LogPixelsY() * f.Size));
-    font_.lfHeight = static_cast<int32_t>(std::nearbyint(static_cast<double>(dots / 72) * 1.175));
+    // The record's height is the character cell. It is measured on the device in the surface
+    // font rather than derived from the point size by a fixed cell-to-em factor: the installed
+    // fonts' cells are smaller than that factor assumes, and rotated labels came out several
+    // per cent larger than the same text written straight.
+    font_.lfHeight = static_cast<int32_t>(std::lround(d.TextHeight(QStringLiteral("X")) * pixelFactorY_));
     font_.lfWeight = f.Weight;
     font_.lfItalic = f.Italic ? 1 : 0;
     font_.lfUnderline = f.Underline ? 1 : 0;
     font_.lfStrikeOut = f.Strikethrough ? 1 : 0;
     font_.lfEscapement = angle_ * 10;
     font_.lfOrientation = angle_ * 10;
-    const int x = static_cast<int>(std::nearbyint((device_->CurrentX() - scaleLeft_) * pixelFactorX_));
-    const int y = static_cast<int>(std::nearbyint((device_->CurrentY() - scaleTop_) * pixelFactorY_));
-    device_->TextOut(x, y, text, font_);
+}
+
+void clsROTATOR::Label(const QString& text)
+{
+    buildFontRecord();
+    vb::OutputSurface& d = device();
+    const int x = static_cast<int>(std::nearbyint((d.CurrentX() - scaleLeft_) * pixelFactorX_));
+    const int y = static_cast<int>(std::nearbyint((d.CurrentY() - scaleTop_) * pixelFactorY_));
+    d.TextOut(x, y, text, font_);
+}
+
+double clsROTATOR::TextWidth(const QString& text)
+{
+    buildFontRecord();
+    return device().TextWidth(text, font_);
 }

@@ -17,11 +17,17 @@ public:
     void Angle(int16_t degrees) { angle_ = degrees; }
 
     void Label(const QString& text);
+    // The width Label gives the text in the device's current font, in the surface's units:
+    // the advance of a rotated run is that of the font it is written with.
+    double TextWidth(const QString& text);
 
     // The record of the last Label (for inspection).
     const vb::LogFont& fontRecord() const { return font_; }
 
 private:
+    vb::OutputSurface& device() const;
+    void buildFontRecord();
+
     vb::OutputSurface* device_ = nullptr;
     int16_t angle_ = 0;
     double scaleLeft_ = 0, scaleTop_ = 0;

@@ -112,7 +112,7 @@ TEST(clsROTATOR, BuildsTheDeviceFontRecord)
     r.Device(&s);
     r.Angle(45);
     r.Label(QStringLiteral("abc"));
-    EXPECT_EQ(r.fontRecord().lfHeight, 12);  // (96 * 8) div 72 = 10, times 1.175
+    EXPECT_EQ(r.fontRecord().lfHeight, 12);  // the cell of 8 point Arial at 96 dpi
     EXPECT_EQ(r.fontRecord().lfEscapement, 450);
     EXPECT_EQ(r.fontRecord().lfItalic, 1);
     EXPECT_STREQ(r.fontRecord().lfFaceName, "Arial");

@@ -137,6 +137,13 @@ void OutputSurface::TextOut(int x, int y, const QString& text, const LogFont& fo
     drawTextPixels(x, y, displayText(text, QString::fromLatin1(font.lfFaceName)), font);
 }
 
+double OutputSurface::TextWidth(const QString& text, const LogFont& font) const
+{
+    const QFontMetricsF fm(qFont(font), metricsDevice());
+    const double ppu = pixelsPerUnitX();
+    return ppu == 0 ? 0 : fm.horizontalAdvance(displayText(text, QString::fromLatin1(font.lfFaceName))) / ppu;
+}
+
 QString OutputSurface::displayText(const QString& text, const QString& fontName)
 {
     return SymbolFont::isSymbolFont(fontName) ? SymbolFont::toUnicode(text) : text;

@@ -100,6 +100,8 @@ public:
     // Writes the text at a device pixel position (top-left of its cell) with the font record,
     // rotated by the record's escapement.
     void TextOut(int x, int y, const QString& text, const LogFont& font);
+    // The width of the text written with TextOut in that font record, in the scale's units.
+    double TextWidth(const QString& text, const LogFont& font) const;
 
     // Finishes pending drawing (drawings are batched for speed).
     virtual void flush() {}
