@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 
 #include <pwd.h>
@@ -60,5 +61,13 @@ QString Os::findFileNoCase(const QString& folder, const QString& name)
 }
 
 qint64 Os::fileSize(const QString& path) { return QFileInfo(path).size(); }
+
+bool Os::writeFile(const QString& path, const QByteArray& content, QString* error)
+{
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
+    if (!written && error) *error = file.errorString();
+    return written;
+}
 
 }  // namespace vb

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace vb {
@@ -28,6 +29,9 @@ public:
     // returns the path as it is on disk, or empty text.
     static QString findFileNoCase(const QString& folder, const QString& name);
     static qint64 fileSize(const QString& path);
+    // Writes the file beside its place and renames it over the old one, so a failed write
+    // leaves an existing file whole. False (with the reason in `error`) when it failed.
+    static bool writeFile(const QString& path, const QByteArray& content, QString* error = nullptr);
 };
 
 }  // namespace vb

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
@@ -129,5 +130,12 @@ void QtUi::SetPointer(Pointer pointer)
 }
 
 bool QtUi::OpenDocument(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+
+QString QtUi::SaveFileName(const QString& title, const QString& proposedPath, const QString& filter)
+{
+    // The program asks its own question before it replaces a file.
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, proposedPath, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
 
 }  // namespace vb

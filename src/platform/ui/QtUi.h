@@ -17,6 +17,7 @@ public:
     void Sleep(int milliseconds) override;
     void SetPointer(Pointer pointer) override;
     bool OpenDocument(const QString& path) override;
+    QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
 
 private:
     QElapsedTimer sinceEvents_;

@@ -41,6 +41,13 @@ public:
     virtual void SetPointer(Pointer pointer) = 0;
     // Opens a document with the desktop's default application.
     virtual bool OpenDocument(const QString& path) = 0;
+    // Asks for the name of a file to write (the caller asks before replacing one); an empty
+    // text when the user cancelled. Without a file dialog the name is typed like any answer,
+    // with the proposed path as the prompt.
+    virtual QString SaveFileName(const QString& title, const QString& proposedPath, const QString& /*filter*/)
+    {
+        return InputBox(proposedPath, title, proposedPath);
+    }
 
     // What a message's Help button opens (the program's help); the box stays open meanwhile.
     void setHelpHandler(std::function<void()> handler) { helpHandler_ = std::move(handler); }

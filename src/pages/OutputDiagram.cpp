@@ -1,0 +1,194 @@
+#include "pages/OutputDiagram.h"
+
+#include "data/clsDATEN.h"
+#include "graphics/clsGRAFIK.h"
+#include "pages/AxisCandidates.h"
+#include "platform/surface/OutputSurface.h"
+#include "platform/ui/Procedure.h"
+#include "platform/ui/Ui.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const IndexPairs& diagram()
+{
+    static const IndexPairs idx{QStringLiteral("IDOBJEKT"), vb::Value(OutputDiagram::kDiagram)};
+    return idx;
+}
+
+// An orientation is 1 or -1; anything else (a record evaluated before its calibration) is
+// the usual orientation, not a mirror.
+int16_t orientation(int16_t o) { return o == -1 ? int16_t(-1) : int16_t(1); }
+
+// The range the candidates must cover on one axis: the stored ends and every point.
+struct Range {
+    double low, high;
+    void include(double v)
+    {
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+};
+
+}  // namespace
+
+OutputDiagram::OutputDiagram(SessionContext& session, int32_t id) : session_(session), id_(id) {}
+
+OutputDiagram::~OutputDiagram() = default;
+
+void OutputDiagram::copyRecordFrame(vb::Procedure& p)
+{
+    clsDATEN e2(session_), g0(session_);
+    e2.ETABELLE(QStringLiteral("E2"));
+    e2.ESPIDW(id_);
+    g0.ETABELLE(QStringLiteral("G0"));
+    g0.ESPIDW(id_);
+    for (const char* name : {"OX", "OY"}) {
+        p.step([&] {
+            int16_t o = 1;
+            e2.DTVI(QString::fromLatin1(name), o);
+            g0.DVTI(QString::fromLatin1(name), orientation(o), diagram());
+        });
+    }
+    for (const char* name : {"XMIN", "XMAX", "YMIN", "YMAX", "MYMX"}) {
+        p.step([&] {
+            float v = 0;
+            e2.DTVS(QString::fromLatin1(name), v);
+            g0.DVTS(QString::fromLatin1(name), v, diagram());
+        });
+    }
+    const std::pair<const char*, float> fixed[] = {{"MX", 0}, {"MY", 0}, {"RL", 11}, {"RR", 8}, {"RU", 11}, {"RO", 8}};
+    for (const auto& [name, value] : fixed)
+        p.step([&] { g0.DVTS(QString::fromLatin1(name), value, diagram()); });
+}
+
+void OutputDiagram::readAxisTypes()
+{
+    clsDATEN e2(session_);
+    e2.ETABELLE(QStringLiteral("E2"));
+    e2.ESPIDW(id_);
+    LOGX_ = 0;
+    LOGY_ = 0;
+    e2.DTVI(QStringLiteral("LOGX"), LOGX_);
+    e2.DTVI(QStringLiteral("LOGY"), LOGY_);
+}
+
+void OutputDiagram::setAxes(const std::vector<RecordPoint>& points)
+{
+    clsDATEN g0(session_);
+    g0.ETABELLE(QStringLiteral("G0"));
+    g0.ESPIDW(id_);
+    float XMIN = 0, XMAX = 0, YMIN = 0, YMAX = 0;
+    g0.DTVS(QStringLiteral("XMIN"), XMIN, diagram());
+    g0.DTVS(QStringLiteral("XMAX"), XMAX, diagram());
+    g0.DTVS(QStringLiteral("YMIN"), YMIN, diagram());
+    g0.DTVS(QStringLiteral("YMAX"), YMAX, diagram());
+    Range x{std::min(XMIN, XMAX), std::max(XMIN, XMAX)}, y{std::min(YMIN, YMAX), std::max(YMIN, YMAX)};
+    for (const RecordPoint& pt : points) {
+        x.include(pt.x);
+        y.include(pt.y);
+    }
+
+    setAxis(true, LOGX_, x.low, x.high);
+    setAxis(false, LOGY_, y.low, y.high);
+}
+
+void OutputDiagram::setAxis(bool xAxis, int16_t LOG, double low, double high)
+{
+    clsGRAFIK& e = *engine_;
+    if (xAxis) {
+        e.EBOXMIN(false);
+        e.EBOXMAX(false);
+        e.EAXEX(1);
+        e.ETEXTX(QStringLiteral("x [-]"));
+    } else {
+        e.EBOYMIN(false);
+        e.EBOYMAX(false);
+        e.EAXEY(1);
+        e.ETEXTY(QStringLiteral("y [-]"));
+    }
+    if (LOG != 0 && LOG != 1) return;  // an unknown scale type sets no lists
+    const AxisLists lists = LOG == 0 ? AxisCandidates::linear(low, high) : AxisCandidates::logarithmic(low, high);
+    const QString format = LOG == 0 ? QStringLiteral("0.0##") : QStringLiteral("0.0####");
+    if (xAxis) {
+        e.ESKTX(LOG);
+        AxisCandidates::applyX(e, lists);
+        e.ESKZX(format);
+    } else {
+        e.ESKTY(LOG);
+        AxisCandidates::applyY(e, lists);
+        e.ESKZY(format);
+    }
+}
+
+void OutputDiagram::draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, float YDO,
+                         std::optional<QSizeF> size, const std::vector<RecordPoint>& points)
+{
+    p.step([&] {
+        engine_ = std::make_unique<clsGRAFIK>(session_);
+        engine_->EID(id_);
+        engine_->EIDOBJEKT(kDiagram);
+    });
+    if (!engine_) return;
+    p.step([&] {
+        engine_->EOBJEKT(&surface);
+        engine_->EXDL(XDL);
+        engine_->EYDO(YDO);
+        if (size) {
+            engine_->ELX(static_cast<float>(size->width()));
+            engine_->ELY(static_cast<float>(size->height()));
+        }
+    });
+    p.step([&] { readAxisTypes(); });
+    p.step([&] { setAxes(points); });
+    p.step([&] {
+        engine_->SKALEN(0);
+        int16_t style = 0;
+        float width = 0;
+        int32_t colour = 0;
+        engine_->LINIENEINSTELLUNGEN(style, width, colour);
+        engine_->SCHRIFTEINSTELLUNGEN(QString(), 7, false, false, false, 0);
+    });
+    p.step([&] { drawPolygons(points); });
+}
+
+void OutputDiagram::drawPolygons(const std::vector<RecordPoint>& points)
+{
+    offAxis_ = 0;
+    std::vector<float> xs, ys;
+    const auto drawRun = [&] {
+        // A single point is no line; POLYGON draws nothing for it either.
+        if (xs.size() >= 2)
+            engine_->POLYGON(SingleList(xs), SingleList(ys), 0, 0, 0, QString(), 0, 0, false);
+        xs.clear();
+        ys.clear();
+    };
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const RecordPoint& pt = points[i];
+        if (i > 0 && pt.polygon != points[i - 1].polygon) drawRun();
+        const bool offX = LOGX_ == 1 && !(pt.x > 0), offY = LOGY_ == 1 && !(pt.y > 0);
+        if (offX || offY) {
+            ++offAxis_;
+            drawRun();  // the line breaks at a point that has no place on the axis
+            continue;
+        }
+        xs.push_back(LOGX_ == 1 ? std::log10(pt.x) : pt.x);
+        ys.push_back(LOGY_ == 1 ? std::log10(pt.y) : pt.y);
+    }
+    drawRun();
+}
+
+void OutputDiagram::reportPointsOffAxis(bool german) const
+{
+    if (offAxis_ == 0) return;
+    const QString text =
+        german ? QStringLiteral("%1 Punkt(e) mit Werten \u2264 0 haben auf der logarithmischen Achse keinen Platz "
+                                "und werden nicht gezeichnet.")
+                     .arg(offAxis_)
+               : QStringLiteral("%1 point(s) with values \u2264 0 have no place on the logarithmic axis and are not "
+                                "drawn.")
+                     .arg(offAxis_);
+    vb::MsgBox(text, vb::vbInformation, QStringLiteral("Bild 11"));
+}

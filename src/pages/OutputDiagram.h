@@ -1,0 +1,53 @@
+#pragma once
+
+#include "pages/RecordPoints.h"
+
+#include <QSizeF>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class SessionContext;
+class clsGRAFIK;
+namespace vb { class OutputSurface; class Procedure; }
+
+// Diagram 11 of the output page: the record's polygons on scaled axes. The frame comes from
+// the diagram's settings in G0; a new evaluation first copies the record's calibration into
+// them. Coordinates of a logarithmic axis are drawn as their decimal logarithms; points
+// that have none (0 or less) break their polygon's line there.
+class OutputDiagram {
+public:
+    static constexpr int16_t kDiagram = 11;
+
+    OutputDiagram(SessionContext& session, int32_t id);
+    ~OutputDiagram();
+
+    // The record's calibration (E2) into the diagram's settings with the page's fixed margins.
+    void copyRecordFrame(vb::Procedure& p);
+    // Draws the axes and the polygons with a new engine on `surface`, its diagram area
+    // `XDL`/`YDO` mm from the surface's corner; `size` in mm on the printer (the screen
+    // picture's own size otherwise).
+    void draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, float YDO, std::optional<QSizeF> size,
+              const std::vector<RecordPoint>& points);
+
+    // The engine of the last drawing (the page's tooltip maps mouse positions with it).
+    clsGRAFIK* engine() const { return engine_.get(); }
+    // Points left out of the last drawing because a logarithmic axis has no place for them.
+    int pointsOffAxis() const { return offAxis_; }
+    // Tells the user how many points the last drawing left out, if any (one message).
+    void reportPointsOffAxis(bool german) const;
+
+private:
+    void readAxisTypes();
+    void setAxes(const std::vector<RecordPoint>& points);
+    // Candidates, scale type and label format of one axis by its stored scale type.
+    void setAxis(bool xAxis, int16_t LOG, double low, double high);
+    void drawPolygons(const std::vector<RecordPoint>& points);
+
+    SessionContext& session_;
+    int32_t id_;
+    std::unique_ptr<clsGRAFIK> engine_;
+    int16_t LOGX_ = 0, LOGY_ = 0;
+    int offAxis_ = 0;
+};

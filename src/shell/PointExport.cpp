@@ -1,0 +1,80 @@
+#include "shell/PointExport.h"
+
+#include "data/SessionContext.h"
+#include "platform/os/Os.h"
+#include "platform/ui/Ui.h"
+#include "shell/ReplaceQuestion.h"
+
+#include <QStringList>
+#include <charconv>
+
+namespace {
+
+// A text field quoted when it holds the separator, a quote or a line break.
+QString field(const QString& text, QChar separator)
+{
+    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
+        !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+}  // namespace
+
+QString PointExport::menuText(bool german)
+{
+    return german ? QStringLiteral("Punkte exportieren \u2026") : QStringLiteral("Export points \u2026");
+}
+
+QString PointExport::number(float value, bool german)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    QString text = QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
+    if (german) text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}
+
+QByteArray PointExport::csv(const std::vector<RecordPoint>& points, bool german)
+{
+    const QChar sep = german ? QLatin1Char(';') : QLatin1Char(',');
+    const QStringList header = german ? QStringList{QStringLiteral("Gruppe"), QStringLiteral("Polygon"),
+                                              QStringLiteral("Punkt"), QStringLiteral("x"), QStringLiteral("y")}
+                                : QStringList{QStringLiteral("Group"), QStringLiteral("Polygon"),
+                                              QStringLiteral("Point"), QStringLiteral("x"), QStringLiteral("y")};
+    QString text = header.join(sep) + QLatin1Char('\n');
+    for (const RecordPoint& p : points) {
+        text += field(p.group, sep) + sep + QString::number(p.polygon) + sep + QString::number(p.point) + sep +
+                number(p.x, german) + sep + number(p.y, german) + QLatin1Char('\n');
+    }
+    return text.toUtf8();
+}
+
+bool PointExport::german() const { return session_.SPRACHE() != 1; }
+
+QString PointExport::title() const
+{
+    return german() ? QStringLiteral("Punkte exportieren") : QStringLiteral("Export points");
+}
+
+void PointExport::run(int32_t id, const QString& recordName)
+{
+    const QString proposed = vb::Os::join(session_.projectFolder(), recordName + QStringLiteral(".csv"));
+    const QString filter = german() ? QStringLiteral("CSV-Dateien (*.csv)") : QStringLiteral("CSV files (*.csv)");
+    const QString path = vb::Ui::instance().SaveFileName(title(), proposed, filter);
+    if (path.isEmpty() || !ReplaceQuestion::mayWrite(path, german(), title())) return;
+    write(path, csv(RecordPoints::read(session_.cnnX, id), german()));
+}
+
+
+void PointExport::write(const QString& path, const QByteArray& content) const
+{
+    QString error;
+    if (vb::Os::writeFile(path, content, &error)) return;
+    const QString text = german()
+        ? QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.\r\n%2").arg(path, error)
+        : QStringLiteral("The file %1 could not be written.\r\n%2").arg(path, error);
+    vb::MsgBox(text, vb::vbExclamation, title());
+}

@@ -1,0 +1,149 @@
+#include "PagesFixture.h"
+
+#include "graphics/clsGRAFIK.h"
+#include "pages/OutputDiagram.h"
+#include "platform/surface/RecordingSurface.h"
+#include "platform/ui/Procedure.h"
+
+#include <cmath>
+
+namespace {
+
+using Prim = vb::RecordingSurface::Primitive;
+
+class OutputDiagramTest : public PagesFixture {
+protected:
+    void SetUp() override
+    {
+        PagesFixture::SetUp();
+        surface.ScaleMode(vb::OutputSurface::vbMillimeters);
+    }
+
+    // The first drawing after an evaluation on a 160 x 125 mm picture.
+    void drawNew()
+    {
+        vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 11"));
+        diagram.copyRecordFrame(p);
+        redraw();
+    }
+    void redraw()
+    {
+        surface.clear();
+        vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 11"));
+        diagram.draw(p, surface, 0, 0, std::nullopt, RecordPoints::read(session.cnnX, 7));
+    }
+
+    // The device point of a world point (logarithms on logarithmic axes).
+    QPointF device(double x, double y) const
+    {
+        float xp = 0, yp = 0;
+        diagram.engine()->KOORDTRANS(static_cast<float>(x), static_cast<float>(y), xp, yp);
+        return {xp, yp};
+    }
+    bool hasSegment(QPointF a, QPointF b) const
+    {
+        const auto near = [](QPointF p, double x, double y) { return std::abs(p.x() - x) < 1e-3 && std::abs(p.y() - y) < 1e-3; };
+        for (const Prim& l : surface.ofType(vb::RecordingSurface::Type::Line))
+            if ((near(a, l.x1, l.y1) && near(b, l.x2, l.y2)) || (near(b, l.x1, l.y1) && near(a, l.x2, l.y2))) return true;
+        return false;
+    }
+    std::size_t lineCount() const { return surface.ofType(vb::RecordingSurface::Type::Line).size(); }
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Prim& t : surface.ofType(vb::RecordingSurface::Type::Text)) out << t.text;
+        return out;
+    }
+    QStringList g0(const QString& columns)
+    {
+        return TestEnvironment::column(session.cnnX,
+                                       QStringLiteral("SELECT %1 FROM G0 WHERE ID = 7 AND IDOBJEKT = 11").arg(columns));
+    }
+
+    vb::RecordingSurface surface{vb::OutputSurface::Kind::Picture, 605, 472};  // 160 x 125 mm at 96 dpi
+    OutputDiagram diagram{session, 7};
+};
+
+}  // namespace
+
+TEST_F(OutputDiagramTest, NewEvaluationCopiesTheCalibrationWithFixedMarginsAndLaterDrawingsKeepG0)
+{
+    calibrate(0, 0, 0, 100, 0, 50);
+    drawNew();
+    EXPECT_EQ(g0(QStringLiteral("OX || '/' || OY || '/' || XMIN || '/' || XMAX || '/' || YMIN || '/' || YMAX || '/' || "
+                                "RL || '/' || RR || '/' || RO || '/' || RU")),
+              QStringList{QStringLiteral("1/1/0/100/0/50/11/8/8/11")});
+    // A change made in G0 afterwards (the diagram dialog) survives the next drawing.
+    exec(QStringLiteral("UPDATE G0 SET RL = 30, MX = 0, MY = 0"));
+    redraw();
+    EXPECT_EQ(g0(QStringLiteral("RL")), QStringList{QStringLiteral("30")});
+    EXPECT_FLOAT_EQ(diagram.engine()->frame().RL, 30);
+}
+
+TEST_F(OutputDiagramTest, OrientationOtherThanPlusOrMinusOneCountsAsOne)
+{
+    calibrate(0, 0, 0, 100, 0, 50, 0, -1);
+    drawNew();
+    EXPECT_EQ(g0(QStringLiteral("OX || '/' || OY")), QStringList{QStringLiteral("1/-1")});
+}
+
+TEST_F(OutputDiagramTest, LinearPolygonsJoinTheirOwnPointsOnly)
+{
+    calibrate(0, 0, 0, 100, 0, 50);
+    drawNew();
+    const std::size_t axesOnly = lineCount();
+    EXPECT_GT(axesOnly, 4u) << "a record without points still draws its axes";
+
+    addPoint(0, 0, 10, 10);
+    addPoint(0, 1, 20, 30);
+    addPoint(0, 5, 40, 20);  // after a gap in the numbering
+    addPoint(1, 0, 60, 5);
+    addPoint(1, 1, 90, 45);
+    redraw();
+    EXPECT_EQ(lineCount(), axesOnly + 3) << "two segments in polygon 0, one in polygon 1, none between them";
+    EXPECT_TRUE(hasSegment(device(10, 10), device(20, 30)));
+    EXPECT_TRUE(hasSegment(device(20, 30), device(40, 20)));
+    EXPECT_TRUE(hasSegment(device(60, 5), device(90, 45)));
+    EXPECT_FALSE(hasSegment(device(40, 20), device(60, 5)));
+    EXPECT_TRUE(ui().messages.isEmpty());
+}
+
+TEST_F(OutputDiagramTest, LogarithmicAxisDrawsLogarithmsAndBreaksAtPointsWithoutOne)
+{
+    calibrate(1, 0, 1, 100, 0, 50);
+    addPoint(0, 0, 2, 10);
+    addPoint(0, 1, 50, 20);
+    addPoint(0, 2, 0, 25);  // no logarithm: the line breaks here
+    addPoint(0, 3, 60, 30);
+    addPoint(0, 4, 80, 40);
+    drawNew();
+    // x = 50 lies at log 50 = 1.699 inside the frame 1..100, not at 50 decades.
+    const QPointF at50 = device(std::log10(50.0), 20);
+    const auto frame = diagram.engine()->plotFrame();
+    EXPECT_TRUE(frame.contains(at50.x(), at50.y()));
+    EXPECT_TRUE(hasSegment(device(std::log10(2.0), 10), at50));
+    EXPECT_TRUE(hasSegment(device(std::log10(60.0), 30), device(std::log10(80.0), 40)));
+    EXPECT_FALSE(hasSegment(at50, device(std::log10(60.0), 30)));
+    EXPECT_EQ(diagram.pointsOffAxis(), 1);
+
+    diagram.reportPointsOffAxis(true);
+    ASSERT_EQ(ui().messages.size(), 1);
+    EXPECT_EQ(ui().messages[0].text, QStringLiteral("1 Punkt(e) mit Werten \u2264 0 haben auf der logarithmischen "
+                                                    "Achse keinen Platz und werden nicht gezeichnet."));
+    EXPECT_EQ(ui().messages[0].title, QStringLiteral("Bild 11"));
+}
+
+// The frame reaches data beyond the given candidates: a linear span above 20,000, a log decade above 100.
+TEST_F(OutputDiagramTest, CandidatesExtendSoTheFrameCoversTheData)
+{
+    calibrate(0, 1, 0, 50000, 0.5, 5000);
+    addPoint(0, 0, 100, 1);
+    addPoint(0, 1, 49000, 4000);
+    drawNew();
+    const auto& f = diagram.engine()->frame();
+    EXPECT_FLOAT_EQ(f.XMAX, 50000);
+    EXPECT_FLOAT_EQ(f.YMAX, 4);  // log 10,000
+    const QPointF last = device(49000, std::log10(4000.0));
+    EXPECT_TRUE(diagram.engine()->plotFrame().contains(last.x(), last.y()));
+    EXPECT_TRUE(texts().contains(QStringLiteral("1000,0"))) << texts().join(QLatin1Char('|')).toStdString();
+}
