@@ -1,6 +1,7 @@
 #include "platform/ui/QtUi.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -98,6 +99,13 @@ QString QtUi::InputBox(const QString& prompt, const QString& title, const QStrin
 }
 
 void QtUi::ShowModal(QDialog& dialog) { dialog.exec(); }
+
+std::optional<OleColor> QtUi::ChooseColor(OleColor initial)
+{
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), QApplication::activeWindow());
+    if (!chosen.isValid()) return std::nullopt;
+    return RGB(chosen.red(), chosen.green(), chosen.blue());
+}
 
 void QtUi::DoEvents()
 {

@@ -13,6 +13,7 @@ public:
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     void ShowModal(QDialog& dialog) override;
+    std::optional<OleColor> ChooseColor(OleColor initial) override;
     void DoEvents() override;
     void Sleep(int milliseconds) override;
     void SetPointer(Pointer pointer) override;

@@ -38,4 +38,13 @@ void ScriptedUi::ShowModal(QDialog& dialog)
     action(dialog);
 }
 
+std::optional<OleColor> ScriptedUi::ChooseColor(OleColor initial)
+{
+    colourRequests.append(initial);
+    if (colours.empty()) return std::nullopt;
+    const std::optional<OleColor> c = colours.front();
+    colours.pop_front();
+    return c;
+}
+
 }  // namespace vb

@@ -22,6 +22,8 @@ public:
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     void ShowModal(QDialog& dialog) override;
+    // Answers from `colours`; an empty queue (or an empty answer) is a cancelled dialog.
+    std::optional<OleColor> ChooseColor(OleColor initial) override;
     void DoEvents() override {}
     void Sleep(int milliseconds) override { slept += milliseconds; }
     void SetPointer(Pointer pointer) override { pointer_ = pointer; }
@@ -31,13 +33,21 @@ public:
     void type(const QString& text) { inputs.push_back(text); }
     // What the next modal dialog does while it is "shown".
     void onModal(std::function<void(QDialog&)> action) { modalActions.push_back(std::move(action)); }
-    void clear() { messages.clear(); answers.clear(); inputs.clear(); modalActions.clear(); opened.clear(); }
+    void chooseColour(std::optional<OleColor> colour) { colours.push_back(colour); }
+    void clear()
+    {
+        messages.clear(); answers.clear(); inputs.clear(); modalActions.clear(); opened.clear();
+        colours.clear(); colourRequests.clear();
+    }
 
     QList<Message> messages;
     std::deque<int> answers;
     std::deque<QString> inputs;
     std::deque<std::function<void(QDialog&)>> modalActions;
     QStringList opened;
+    std::deque<std::optional<OleColor>> colours;
+    // The colour each colour dialog was opened on.
+    QList<OleColor> colourRequests;
     int slept = 0;
     Pointer pointer_ = Pointer::Default;
 };

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/surface/SurfaceColor.h"
+
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QDialog;
 class QWidget;
@@ -34,6 +37,9 @@ public:
                              const QString& defaultText = QString()) = 0;
     // Shows a loaded dialog modally and returns when it has been closed.
     virtual void ShowModal(QDialog& dialog) = 0;
+    // The colour dialog, opened on `initial`; empty when the user cancelled it (the caller
+    // keeps the colour it had).
+    virtual std::optional<OleColor> ChooseColor(OleColor initial) = 0;
     // Lets pending window messages run.
     virtual void DoEvents() = 0;
     // Pauses; the pause is multiplied by the scale (tests set it to 0).
