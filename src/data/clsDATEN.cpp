@@ -3,6 +3,7 @@
 // clsDATEN_transfer.cpp.
 #include "data/clsDATEN.h"
 
+#include "data/RecordNames.h"
 #include "data/SessionContext.h"
 #include "data/SqlText.h"
 #include "data/TransferSteps.h"
@@ -329,24 +330,27 @@ void clsDATEN::INDEXV(Value& MINI, Value& MAXI, int16_t& AN, const IndexPairs& i
 
 namespace {
 
-// Copies the first column of every row into `out` (sized to the row count); with no rows
-// `out` stays as it was.
+// Copies the first column of every row, in the order of the record names, into `out` (sized
+// to the row count); with no rows `out` stays as it was.
 template <class T, class Convert>
 void fillRecordList(const QString& sql, db::Connection& cn, std::vector<T>& out, Convert convert)
 {
     db::Recordset rs(sql, cn);
     if (rs.IsEOF()) return;
-    rs.MoveLast();
-    out.assign(static_cast<size_t>(rs.RecordCount()), T{});
-    rs.MoveFirst();
-    for (size_t i = 0; !rs.IsEOF(); ++i, rs.MoveNext()) out[i] = convert(rs.field(0));
+    const std::vector<int> order = RecordNames::order(rs, QStringLiteral("KEN"));
+    out.assign(order.size(), T{});
+    for (size_t i = 0; i < order.size(); ++i) {
+        rs.setAbsolutePosition(order[i]);
+        out[i] = convert(rs.field(0));
+    }
     rs.Close();
 }
 
+// The names come along with the IDs: the list is ordered by them.
 QString recordListSql(const char* column, bool AKT)
 {
-    return QStringLiteral("SELECT [%1] FROM [E1]%2 ORDER BY [KEN]")
-        .arg(QLatin1String(column), AKT ? QStringLiteral(" WHERE [AKT]=true") : QString());
+    const QString selected = QLatin1String(column) == QLatin1String("KEN") ? QStringLiteral("[KEN]") : QStringLiteral("[%1],[KEN]").arg(QLatin1String(column));
+    return QStringLiteral("SELECT %1 FROM [E1]%2 ORDER BY [KEN]").arg(selected, AKT ? QStringLiteral(" WHERE [AKT]=true") : QString());
 }
 
 }  // namespace

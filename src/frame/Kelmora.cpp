@@ -33,6 +33,12 @@ QString Kelmora::projectsFolder() const
     return installation_.projectsFolder();
 }
 
+QString Kelmora::currentProject() const
+{
+    QString folder, project;
+    return installation_.registration(user(), folder, project) ? project : QString();
+}
+
 void Kelmora::selectProject(const QString& project, bool create) const
 {
     installation_.ensureInformationSystem();

@@ -23,6 +23,8 @@ public:
     void selectProject(const QString& project, bool create) const;
     // The projects folder of the user's registration, or the installation's own.
     QString projectsFolder() const;
+    // The user's current project (empty when the user is not registered).
+    QString currentProject() const;
     // Starts the module. With `wait` the call returns its exit code, else 0 once it runs
     // (-1 when it could not be started).
     int startModule(const QStringList& arguments, bool wait) const;

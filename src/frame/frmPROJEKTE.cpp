@@ -44,7 +44,10 @@ void frmPROJEKTE::fill()
     lblORDNER->setText(QStringLiteral("Projekte in ") + folder);
     lstPROJEKTE->clear();
     lstPROJEKTE->addItems(Installation::projects(folder));
-    if (lstPROJEKTE->count() > 0) lstPROJEKTE->setCurrentRow(0);
+    // The user comes back to the project worked on last.
+    const auto current = lstPROJEKTE->findItems(kelmora_.currentProject(), Qt::MatchExactly);
+    if (!current.isEmpty()) lstPROJEKTE->setCurrentItem(current.first());
+    else if (lstPROJEKTE->count() > 0) lstPROJEKTE->setCurrentRow(0);
     cmdSTARTEN->setEnabled(lstPROJEKTE->count() > 0);
 }
 

@@ -1,5 +1,6 @@
 #include "records/frmAUSWAHL.h"
 
+#include "data/RecordNames.h"
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
 #include "platform/db/Recordset.h"
@@ -65,7 +66,8 @@ void frmAUSWAHL::Form_Load()
         db::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE ID>0 ORDER BY [KEN]"), shell_.session().cnnX);
         comments_.clear();
         lstKEN->clear();
-        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+        for (const int position : RecordNames::order(rs, QStringLiteral("KEN"))) {
+            rs.setAbsolutePosition(position);
             // Items know their record by its ID: names may be empty or repeat in old files.
             auto* item = new QListWidgetItem(vb::toText(rs.field(QStringLiteral("KEN"))));
             item->setData(Qt::UserRole, vb::CLng(rs.field(QStringLiteral("ID"))));

@@ -1,8 +1,8 @@
 #include "records/frmEXPIMP.h"
 
+#include "data/RecordNames.h"
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
-#include "platform/db/Quoted.h"
 #include "platform/db/Recordset.h"
 #include "platform/os/Os.h"
 #include "platform/ui/Procedure.h"
@@ -135,8 +135,12 @@ void frmEXPIMP::fillList(QListWidget* list, db::Connection& cn)
         list->addItem(QStringLiteral("<leer>"));
         return;
     }
-    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-        auto* item = new QListWidgetItem(vb::toText(rs.field(1)) + QStringLiteral(" (") + vb::toText(rs.field(2)) + QLatin1Char(')'));
+    for (const int position : RecordNames::order(rs, rs.fieldName(1))) {
+        rs.setAbsolutePosition(position);
+        // A record without a comment is listed by its name alone.
+        const QString comment = vb::toText(rs.field(2));
+        auto* item = new QListWidgetItem(comment.isEmpty() ? vb::toText(rs.field(1))
+                                                           : vb::toText(rs.field(1)) + QStringLiteral(" (") + comment + QLatin1Char(')'));
         item->setData(Qt::UserRole, vb::CLng(rs.field(0)));
         list->addItem(item);
     }
@@ -192,8 +196,7 @@ void frmEXPIMP::KOPIEREN(db::Connection& source, QListWidget* list, db::Connecti
             if (row.IsEOF()) return;
             const QString name = vb::toText(row.field(1));
             row.Close();
-            db::Recordset existing(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]=") + db::quoted(name), target);
-            if (!existing.IsEOF()) {
+            if (RecordNames::find(target, name)) {
                 cancelAll = vb::MsgBox(QStringLiteral("Datensatz ") + name + QStringLiteral(" ist bereits vorhanden!"),
                                        vb::vbExclamation | vb::vbOKCancel, SessionContext::title())
                             == vb::vbCancel;

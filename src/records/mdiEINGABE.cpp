@@ -6,6 +6,7 @@
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
+#include "platform/vb/VbError.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QTabWidget>
 #include <QWindowStateChangeEvent>
 #include <cmath>
+#include <optional>
 
 using vb::MsgBox;
 
@@ -142,9 +144,15 @@ bool mdiEINGABE::WERTPRUEFUNG(QString& text, float minimum, float maximum, bool 
                vb::vbOKOnly, title);
         return false;
     }
-    const float x = vb::CSng(text);
-    if (minimum <= x && x <= maximum) {
-        if (integerOnly && x != std::trunc(x)) {
+    // A number too large for a single is beyond any limits the check can be given.
+    std::optional<float> x;
+    try {
+        x = vb::CSng(text);
+    } catch (const vb::VbError& e) {
+        if (e.number() != vb::errOverflow) throw;
+    }
+    if (x && minimum <= *x && *x <= maximum) {
+        if (integerOnly && *x != std::trunc(*x)) {
             MsgBox(english ? QStringLiteral("Type of value is not an integer!") : QStringLiteral("Eingegeber Wert ist keine ganze Zahl!"),
                    vb::vbOKOnly, title);
             return false;

@@ -145,7 +145,10 @@ void ProjectFileCommands::KOMPRIMIEREN()
     // The connection comes back in every case: the whole program works through it.
     if (!s.cnnX.isOpen()) {
         vb::Procedure reopen(kPrefix, title);
-        reopen.step([&] { s.cnnX.Open(db::Connection::connectionString(source), 30); });
+        reopen.step([&] {
+            s.cnnX.Open(db::Connection::connectionString(source), 30);
+            s.cnnX.useWriteAheadLog();
+        });
     }
     pointer(Pointer::Default);
 }

@@ -1,7 +1,8 @@
 #include "shell/RecordCommands.h"
 
-#include "platform/db/Quoted.h"
+#include "data/RecordNames.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
@@ -154,12 +155,11 @@ void RecordCommands::LOESCHEN()
     p.step([&] { main_.session().BOGEAENDERT = true; });
 }
 
-int32_t RecordCommands::chooseRecordId(const QString& name)
+std::optional<int32_t> RecordCommands::chooseRecordId(const QString& name)
 {
     db::Connection& cn = main_.session().cnnX;
-    db::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]=") + db::quoted(name), cn);
-    if (rs.IsEOF()) {
-        rs.Close();
+    const std::optional<int32_t> existing = RecordNames::find(cn, name);
+    if (!existing) {
         const int32_t id = records::nextRecordId(cn);
         records::removeRecordData(cn, id);
         return id;
@@ -168,14 +168,11 @@ int32_t RecordCommands::chooseRecordId(const QString& name)
     const int answer = MsgBox(english ? QStringLiteral("Do you want to overwrite the file") + name + QLatin1Char('?')
                                       : QStringLiteral("Soll der vorhandene Datensatz ") + name + QStringLiteral(" überschrieben werden?"),
                               vb::vbQuestion | vb::vbYesNo, main_.stbMAIN()->text(8));
-    if (answer != vb::vbYes) return 0;
-    rs.MoveFirst();
-    const int32_t id = vb::CLng(rs.field(QStringLiteral("ID")));
+    if (answer != vb::vbYes) return std::nullopt;
     // Only the name row goes: what was captured for the record (polygons, calibration,
     // evaluation) stays with its number and belongs to the record saved again under it.
-    rs.Delete();
-    rs.Close();
-    return id;
+    cn.Execute(QStringLiteral("DELETE FROM [E1] WHERE [ID]=") + QString::number(*existing));
+    return existing;
 }
 
 void RecordCommands::makeOnlyActive(int32_t id)
@@ -193,22 +190,29 @@ void RecordCommands::makeOnlyActive(int32_t id)
 void RecordCommands::saveInput()
 {
     if (!eingabe_) return;
-    const QString name = eingabe_->txtKEN->text();
     // A record without a name could be neither listed nor chosen again.
     if (!eingabe_->txtKEN_LostFocus()) return;
+    // Blanks around a name would make two records that look like one.
+    const QString name = RecordNames::normalized(eingabe_->txtKEN->text());
+    eingabe_->txtKEN->setText(name);
     vb::Procedure p(kPrefix, main_.stbMAIN()->text(8));
     p.endSilentlyOn({vb::errInvalidProperty, vb::errDialogCancelled});
-    int32_t id = 0;
+    // All or nothing: an overwritten record comes back whole when any write fails.
+    std::optional<db::Transaction> saving;
+    p.step([&] { saving.emplace(main_.session().cnnX); });
+    std::optional<int32_t> id;
     p.step([&] { id = chooseRecordId(name); });
-    if (p.cancelled() || id == 0) return;
+    if (p.cancelled() || !saving || !id) return;
     pointer(Pointer::Hourglass);
     bool written = false;
-    p.step([&] { written = eingabe_->OK(id); });
-    if (!written) {
+    p.step([&] { written = eingabe_->OK(*id); });
+    if (written) p.step([&] { makeOnlyActive(*id); });
+    if (!written || p.failed()) {
         pointer(Pointer::Default);
         return;
     }
-    p.step([&] { makeOnlyActive(id); });
+    p.step([&] { saving->commit(); });
+    if (p.failed()) return;
     p.step([&] { main_.SATZANZEIGE(); });
     p.step([&] { main_.session().BOGEAENDERT = true; });
     p.step([&] { closeEntryWindow(); });

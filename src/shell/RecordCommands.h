@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class frmMAIN;
 class mdiEINGABE;
@@ -30,8 +31,8 @@ private:
     bool showSelection(const QString& mode);
     void showEntryWindow();
     void closeEntryWindow();
-    // The record number the input is saved under; 0 when the user refused to overwrite.
-    int32_t chooseRecordId(const QString& name);
+    // The record number the input is saved under; none when the user refused to overwrite.
+    std::optional<int32_t> chooseRecordId(const QString& name);
     void makeOnlyActive(int32_t id);
     QString caption(const char* menuName) const;
 

@@ -91,6 +91,7 @@ bool SessionStartup::openWorkingCopy()
     session_.BOGEAENDERT = start == WorkingCopy::Start::KeptFromInterruptedRun;
     try {
         session_.cnnX.Open(db::Connection::connectionString(session_.XMDBPFAD()), 30);
+        session_.cnnX.useWriteAheadLog();
     } catch (const vb::VbError& e) {
         message(QStringLiteral("The working copy cannot be opened:") + vb::vbCrLf + e.description(),
                 QStringLiteral("Die Arbeitskopie kann nicht geöffnet werden:") + vb::vbCrLf + e.description());

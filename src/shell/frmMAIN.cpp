@@ -1,5 +1,6 @@
 #include "shell/frmMAIN.h"
 
+#include "data/RecordNames.h"
 #include "data/VersionInfo.h"
 #include "platform/db/Recordset.h"
 #include "platform/os/Os.h"
@@ -291,16 +292,20 @@ void frmMAIN::fillStatusBar()
 void frmMAIN::SATZANZEIGE()
 {
     db::Recordset rs(QStringLiteral("SELECT [KEN],[KOM] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"), session_.cnnX);
-    const int count = rs.RecordCount();
-    if (count == 0) {
+    const std::vector<int> order = RecordNames::order(rs, QStringLiteral("KEN"));
+    if (order.empty()) {
         stbMAIN_->setText(6, QStringLiteral("-"));
         stbMAIN_->setToolTip(6, QString());
-    } else if (count == 1) {
+    } else if (order.size() == 1) {
+        rs.setAbsolutePosition(order.front());
         stbMAIN_->setText(6, vb::toText(rs.field(QStringLiteral("KEN"))));
         stbMAIN_->setToolTip(6, vb::toText(rs.field(QStringLiteral("KOM"))));
     } else {
         QStringList names;
-        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) names.append(vb::toText(rs.field(QStringLiteral("KEN"))));
+        for (const int position : order) {
+            rs.setAbsolutePosition(position);
+            names.append(vb::toText(rs.field(QStringLiteral("KEN"))));
+        }
         stbMAIN_->setText(6, names.first() + QStringLiteral(",..."));
         stbMAIN_->setToolTip(6, names.join(QStringLiteral(", ")));
     }

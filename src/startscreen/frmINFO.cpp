@@ -56,7 +56,8 @@ void frmINFO::Form_Load()
     lblADRESSE->setText(adr.FIRMA1() + QLatin1Char('\n') + adr.FIRMA2() + QLatin1Char('\n') + adr.PLZ() + QStringLiteral(", ")
                         + adr.STR() + QLatin1Char('\n') + adr.headLine() + QLatin1Char('\n') + adr.contactLine()
                         + QLatin1Char('\n') + adr.faxLine());
-    lblHERSTELLER->setText(VersionInfo::copyright() + QLatin1Char('\n') + VersionInfo::trademarks());
+    lblHERSTELLER->setText(VersionInfo::copyright() + QLatin1Char('\n')
+                           + (english ? VersionInfo::trademarksEnglish() : VersionInfo::trademarks()));
     cmdSCHLIESSEN->setText(english ? QStringLiteral("Done") : QStringLiteral("Schließen"));
 }
 

@@ -165,6 +165,13 @@ TEST_F(DataFixture, RecordListsAreOrderedByName)
     dat->LKEN(names, false);
     EXPECT_EQ(names, (std::vector<QString>{"Erste", "Zweite"}));
 
+    // Umlauts sort where the user's alphabet puts them, not after "Z".
+    exec("INSERT INTO E1 (ID, KEN, AKT) VALUES (20, 'Ölbaum', 0), (21, 'Äpfel', 0)");
+    dat->LKEN(names, false);
+    EXPECT_EQ(names, (std::vector<QString>{"Äpfel", "Erste", "Ölbaum", "Zweite"}));
+    dat->LID(ids, false);
+    EXPECT_EQ(ids, (std::vector<int32_t>{21, 7, 20, 3}));
+
     exec("DELETE FROM E1");
     std::vector<int32_t> kept{42};
     dat->LID(kept, false);

@@ -2,6 +2,7 @@
 #include "frame/DemoDiagram.h"
 #include "frame/Installation.h"
 #include "frame/Kelmora.h"
+#include "frame/frmPROJEKTE.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DatabaseFile.h"
 #include "platform/db/Recordset.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -88,6 +90,19 @@ TEST_F(Launcher, SelectingAProjectRewritesTheUsersOnlyRow)
     QDir().mkpath(dir.path() + QStringLiteral("/PROJEKTE/kein Projekt"));  // a folder without database is not listed
     EXPECT_EQ(Installation::projects(dir.path() + QStringLiteral("/PROJEKTE")).size(), 2);
     EXPECT_THROW(kelmora.selectProject(QStringLiteral("../aussen"), true), vb::VbError);
+}
+
+// After a hand-back the project list offers the user's current project, wherever it stands.
+TEST_F(Launcher, ProjectWindowPreselectsTheCurrentProject)
+{
+    Kelmora kelmora{Installation(dir.path())};
+    kelmora.demo(QString());
+    kelmora.selectProject(QStringLiteral("A-Plan"), true);
+    kelmora.selectProject(QStringLiteral("DEMO"), false);
+    frmPROJEKTE window(kelmora);
+    EXPECT_EQ(window.lstPROJEKTE->count(), 2);
+    ASSERT_NE(window.lstPROJEKTE->currentItem(), nullptr);
+    EXPECT_EQ(window.lstPROJEKTE->currentItem()->text(), QStringLiteral("DEMO"));
 }
 
 TEST(DemoScan, LooksScannedNotPrinted)

@@ -148,6 +148,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "Zahlenwert außerhalb der vorgegeben Schranken:\r\nMinimum: 0, Maximum: 10,5", vb::vbOKOnly, "12"},
         ValueCheck{"OutOfRangeEnglish", "-1", 0, 10, false, false, true, false,
                    "Numeric value out of preset limits:\r\nMinimum: 0, Maximum: 10", vb::vbOKOnly, "-1"},
+        // Numbers beyond what the check can hold are out of any limits, not an error.
+        ValueCheck{"TooLargeForTheCheck", "1e40", 0, 10, false, false, false, false,
+                   "Zahlenwert außerhalb der vorgegeben Schranken:\r\nMinimum: 0, Maximum: 10", vb::vbOKOnly, "1e40"},
+        ValueCheck{"FortyFourDigits", "-12345678901234567890123456789012345678901234", 0, 10, false, false, true, false,
+                   "Numeric value out of preset limits:\r\nMinimum: 0, Maximum: 10", vb::vbOKOnly,
+                   "-12345678901234567890123456789012345678901234"},
         ValueCheck{"Date", "24.12.2001", 0, 0, false, true, false, true, nullptr, 0, "24.12.2001"},
         ValueCheck{"NotADate", "gestern", 0, 0, false, true, false, false,
                    "Eingegeber Wert ist kein gültiges Datums- oder Zeitformat!", vb::vbExclamation, "gestern"},

@@ -63,7 +63,8 @@ TEST_F(ExportImport, ListsBothProjectsAndIgnoresFoldersWithoutAProject)
     d->dirEXP->setPath(inst.projectFolder(QStringLiteral("P2")));
     EXPECT_TRUE(d->otherProjectOpen());
     EXPECT_EQ(d->fraEXP->title(), QStringLiteral("Projekt P2"));
-    EXPECT_EQ(texts(d->lstEXP), (QStringList{QStringLiteral("Anna (dort)"), QStringLiteral("Bruno ()")}));
+    // A record without a comment shows its name alone.
+    EXPECT_EQ(texts(d->lstEXP), (QStringList{QStringLiteral("Anna (dort)"), QStringLiteral("Bruno")}));
 
     // Closing after another project was opened marks the working copy as changed.
     shell.tag.clear();
@@ -91,7 +92,7 @@ TEST_F(ExportImport, ImportCopiesWholeRecordsUnderNewNumbersAndReportsDuplicates
     EXPECT_EQ(rowCounts(cn(), 3), QStringLiteral("E1:1 E2:1 E3:2 A1:1 G0:1 G2_1:1 G2_2:1"));
     EXPECT_EQ(column(QStringLiteral("SELECT PX || '/' || PY FROM E3 WHERE ID=3 ORDER BY PKTNR")),
               (QStringList{QStringLiteral("1.5/2"), QStringLiteral("3/4")}));
-    EXPECT_EQ(texts(d->lstIMP), (QStringList{QStringLiteral("Anna (hier)"), QStringLiteral("Bruno ()")}));
+    EXPECT_EQ(texts(d->lstIMP), (QStringList{QStringLiteral("Anna (hier)"), QStringLiteral("Bruno")}));
 
     // Cancel on a duplicate ends the whole copy.
     TestEnvironment::ui().clear();
@@ -100,6 +101,52 @@ TEST_F(ExportImport, ImportCopiesWholeRecordsUnderNewNumbersAndReportsDuplicates
     d->cmdIMP->click();
     EXPECT_EQ(messages().size(), 1);
     EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM E1")), QStringList{QStringLiteral("3")});
+}
+
+// Browsing a project only reads it: it keeps the journal mode it had (a file left in
+// write-ahead mode could no longer be opened from a read-only folder).
+TEST_F(ExportImport, BrowsingAnotherProjectLeavesItsJournalMode)
+{
+    const auto journalMode = [](const QString& path) {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return static_cast<int>(f.read(20).at(18));  // 1: rollback journal, 2: write-ahead log
+    };
+    ASSERT_EQ(journalMode(other), 1);
+    auto d = open();
+    d->dirEXP->setPath(inst.projectFolder(QStringLiteral("P2")));
+    ASSERT_TRUE(d->otherProjectOpen());
+    select(d->lstIMP, {QStringLiteral("Anna")});
+    TestEnvironment::ui().answer(vb::vbOK);
+    d->cmdEXP_Click();
+    d->cmdSCHLIESSEN->click();
+    d.reset();
+    EXPECT_EQ(journalMode(other), 1);
+    EXPECT_FALSE(QFile::exists(other + QStringLiteral("-wal")));
+}
+
+// A name that differs only in the case of an umlaut is the same record; the lists follow the
+// alphabet of the user's language.
+TEST_F(ExportImport, NamesCompareWithoutRegardToCaseForEveryLetter)
+{
+    {
+        db::Connection c;
+        c.OpenFile(other);
+        addRecord(c, 11, QStringLiteral("äpfel"), QString(), false);
+        addRecord(c, 12, QStringLiteral("Zeder"), QString(), false);
+    }
+    addRecord(cn(), 5, QStringLiteral("Äpfel"), QString(), false);
+    auto d = open();
+    d->dirEXP->setPath(inst.projectFolder(QStringLiteral("P2")));
+    EXPECT_EQ(texts(d->lstEXP), (QStringList{QStringLiteral("Anna (dort)"), QStringLiteral("äpfel"), QStringLiteral("Bruno"),
+                                             QStringLiteral("Zeder")}));
+    select(d->lstEXP, {QStringLiteral("äpfel"), QStringLiteral("Zeder")});
+    TestEnvironment::ui().answer(vb::vbOK);
+    d->cmdIMP_Click();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0].text, QStringLiteral("Datensatz äpfel ist bereits vorhanden!"));
+    EXPECT_EQ(column(QStringLiteral("SELECT KEN FROM E1 ORDER BY ID")),
+              (QStringList{QStringLiteral("Anna"), QStringLiteral("M"), QStringLiteral("Äpfel"), QStringLiteral("Zeder")}));
 }
 
 TEST_F(ExportImport, ExportIntoAnEmptyProjectStartsAtOne)

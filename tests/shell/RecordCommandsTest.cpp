@@ -99,6 +99,62 @@ TEST_F(RecordCommandFlows, SavingUnderAnExistingNameAsksBeforeOverwriting)
     EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM E3 WHERE ID=1")), QStringList{QStringLiteral("1")});
 }
 
+// Names are one record whatever the case of any letter and whatever blanks stand around them.
+TEST_F(RecordCommandFlows, NamesMatchWithoutRegardToCaseOrSurroundingBlanks)
+{
+    start();
+    newRecord(QStringLiteral("Äpfel"));
+    newRecord(QStringLiteral("  pad  "));
+    EXPECT_EQ(records(), (QStringList{QStringLiteral("1:Äpfel:0"), QStringLiteral("2:pad:1")}));
+    TestEnvironment::ui().clear();
+    TestEnvironment::ui().answer(vb::vbYes);
+    TestEnvironment::ui().answer(vb::vbYes);
+    newRecord(QStringLiteral("äpfel"));
+    newRecord(QStringLiteral("PAD "));
+    EXPECT_EQ(messageTexts(), (QStringList{QStringLiteral("Soll der vorhandene Datensatz äpfel überschrieben werden?"),
+                                           QStringLiteral("Soll der vorhandene Datensatz PAD überschrieben werden?")}));
+    EXPECT_EQ(records(), (QStringList{QStringLiteral("1:äpfel:0"), QStringLiteral("2:PAD:1")}));
+
+    // The status bar lists active records in the user's alphabet: umlauts do not go after "Z".
+    exec(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (3, 'Zeder', 1), (4, 'Öl', 1)"));
+    exec(QStringLiteral("UPDATE E1 SET AKT=1"));
+    w->SATZANZEIGE();
+    EXPECT_EQ(w->stbMAIN()->toolTip(6), QStringLiteral("äpfel, Öl, PAD, Zeder"));
+}
+
+struct FailingWrite {
+    const char* name;
+    const char* table;  // the table whose write fails
+};
+
+void PrintTo(const FailingWrite& c, std::ostream* os) { *os << c.name; }
+
+class OverwriteFailing : public RecordCommandFlows, public ::testing::WithParamInterface<FailingWrite> {};
+
+// Overwriting a record is one piece of work: a write that fails brings the old record back
+// whole and keeps the input for another try.
+TEST_P(OverwriteFailing, KeepsTheOldRecord)
+{
+    start();
+    newRecord(QStringLiteral("Alt"), QStringLiteral("erster Stand"));
+    exec(QStringLiteral("INSERT INTO E3 (ID, POLYNR, PKTNR, PX, PY) VALUES (1, 1, 1, 2, 3)"));
+    const QString table = QString::fromLatin1(GetParam().table);
+    exec(QStringLiteral("CREATE TRIGGER voll BEFORE INSERT ON [%1] BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END").arg(table));
+    exec(QStringLiteral("CREATE TRIGGER voll2 BEFORE UPDATE ON [%1] BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END").arg(table));
+    TestEnvironment::ui().clear();
+    TestEnvironment::ui().answer(vb::vbYes);
+    newRecord(QStringLiteral("Alt"), QStringLiteral("zweiter Stand"));
+    EXPECT_TRUE(editing());
+    EXPECT_GE(messages().size(), 2) << messageTexts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(column(QStringLiteral("SELECT ID || ':' || KEN || ':' || KOM FROM E1")), QStringList{QStringLiteral("1:Alt:erster Stand")});
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM E3 WHERE ID=1")), QStringList{QStringLiteral("1")});
+    w->stbMAIN_PanelClick(9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, OverwriteFailing,
+                         ::testing::Values(FailingWrite{"NameRow", "E1"}, FailingWrite{"AxisRow", "E2"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(RecordCommandFlows, ABlankNameIsNotSavedAndDiscardWritesNothing)
 {
     start();

@@ -23,6 +23,8 @@ TEST(AboutBox, CaptionAddressAndCloseButtonFollowTheLanguage)
     EXPECT_EQ(english.cmdSCHLIESSEN->text(), QStringLiteral("Done"));
     EXPECT_TRUE(english.lblADRESSE->text().contains(QStringLiteral("Head of Found.: ")));
     EXPECT_TRUE(english.lblADRESSE->text().contains(QStringLiteral("Phone: ")));
+    EXPECT_EQ(english.lblHERSTELLER->text().section(QLatin1Char('\n'), 1), QStringLiteral("VELOR\u00AE is a module of the KELMORA program family"));
+    EXPECT_EQ(german.lblHERSTELLER->text().section(QLatin1Char('\n'), 1), QStringLiteral("VELOR\u00AE ist ein Modul der KELMORA-Programmfamilie"));
     english.show();
     english.cmdSCHLIESSEN->click();
     EXPECT_FALSE(english.isVisible());

@@ -53,6 +53,11 @@ void Connection::OpenFile(const QString& path, int timeoutSeconds)
     db_ = std::move(db);
     path_ = path;
     sqlite3_busy_timeout(db_.get(), timeoutSeconds * 1000);
+}
+
+void Connection::useWriteAheadLog()
+{
+    if (!db_) raiseError();
     sqlite3_exec(db_.get(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     sqlite3_exec(db_.get(), "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
 }

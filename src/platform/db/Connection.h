@@ -23,6 +23,10 @@ public:
     void Open(const QString& connectionString, int timeoutSeconds = 30);
     void OpenFile(const QString& path, int timeoutSeconds = 30);
     void Close();
+    // Switches the file to a write-ahead log for fast frequent writes. Only for a file of our
+    // own: the mode stays with the file, and others (a read-only folder, another program)
+    // may not cope with it.
+    void useWriteAheadLog();
     bool isOpen() const { return db_ != nullptr; }
     const QString& path() const { return path_; }
     sqlite3* handle() const { return db_.get(); }

@@ -224,6 +224,13 @@ void Recordset::MovePrevious()
     skipDeletedBackward();
 }
 
+void Recordset::setAbsolutePosition(int position)
+{
+    flushEdit();
+    if (position < 1 || position > static_cast<int>(rows_.size())) vb::raise(vb::errNoCurrentRecord);
+    position_ = position - 1;
+}
+
 int Recordset::fieldIndex(const QString& name) const
 {
     for (int i = 0; i < names_.size(); ++i)

@@ -38,6 +38,9 @@ public:
     void MoveLast();
     void MoveNext();
     void MovePrevious();
+    // The current row's place among the rows read, from 1; setting it makes that row current.
+    int AbsolutePosition() const { return position_ + 1; }
+    void setAbsolutePosition(int position);
 
     int fieldCount() const { return static_cast<int>(names_.size()); }
     QString fieldName(int index) const { return names_.at(index); }
