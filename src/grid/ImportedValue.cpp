@@ -25,14 +25,19 @@ ImportedValue::Layout ImportedValue::timeLayout(const QString& UHRZEIT)
     return l;
 }
 
+bool ImportedValue::framed(const QString& text, const QString& prefix, const QString& suffix)
+{
+    return text.size() >= prefix.size() + suffix.size() && text.startsWith(prefix) && text.endsWith(suffix);
+}
+
 QString ImportedValue::withoutPrefix(const QString& text, const QString& prefix)
 {
-    return !prefix.isEmpty() && prefix.size() < text.size() ? text.mid(prefix.size()) : text;
+    return text.startsWith(prefix) ? text.mid(prefix.size()) : text;
 }
 
 QString ImportedValue::withoutSuffix(const QString& text, const QString& suffix)
 {
-    return !suffix.isEmpty() && suffix.size() < text.size() ? text.left(text.size() - suffix.size()) : text;
+    return text.endsWith(suffix) ? text.left(text.size() - suffix.size()) : text;
 }
 
 QString ImportedValue::date(const QString& text, const Layout& layout)

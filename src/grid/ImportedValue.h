@@ -16,7 +16,10 @@ public:
     static Layout dateLayout(const QString& DATUM);
     static Layout timeLayout(const QString& UHRZEIT);
 
-    // Cuts the prefix's (suffix's) length when the text is longer than it.
+    // True when the text begins with the prefix and ends with the suffix (either may be empty),
+    // without the two overlapping.
+    static bool framed(const QString& text, const QString& prefix, const QString& suffix);
+    // The text without the prefix (suffix) where it stands there; otherwise unchanged.
     static QString withoutPrefix(const QString& text, const QString& prefix);
     static QString withoutSuffix(const QString& text, const QString& suffix);
     // "2003-05-17" with JJJJ-MM-TT -> "17.05.03".

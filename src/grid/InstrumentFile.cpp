@@ -2,25 +2,80 @@
 
 #include "platform/vb/VbError.h"
 
+#include <QStringDecoder>
+#include <algorithm>
+
 #include <cmath>
 
 namespace {
 
-QStringList splitLines(const QByteArray& content)
+QStringList splitLines(const QString& text)
 {
-    // The instruments write single-byte text; any byte reads as some character, so a damaged
-    // or binary file still gives lines (and then damaged cycles), never a decoding failure.
     QStringList lines;
     qsizetype start = 0;
-    while (start < content.size()) {
-        qsizetype end = content.indexOf('\n', start);
-        if (end < 0) end = content.size();
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0) end = text.size();
         qsizetype stop = end;
-        if (stop > start && content[stop - 1] == '\r') --stop;
-        lines.append(QString::fromLatin1(content.constData() + start, stop - start));
+        if (stop > start && text[stop - 1] == QLatin1Char('\r')) --stop;
+        lines.append(text.mid(start, stop - start));
         start = end + 1;
     }
     return lines;
+}
+
+// Windows-1252 where it differs from Latin-1 (0x80..0x9F); its five unused codes keep their
+// Latin-1 meaning, as Windows reads them.
+constexpr char16_t kWindows1252[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString windows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        text[i] = QChar(b >= 0x80 && b < 0xA0 ? kWindows1252[b - 0x80] : char16_t(b));
+    }
+    return text;
+}
+
+// At most ZL + 1 values: enough to tell a line with too many, and a huge line of separators
+// never becomes millions of empty strings.
+QStringList separated(QStringView text, const QString& separator, int ZL)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
+    text = text.left(end);
+    if (text.endsWith(separator)) text.chop(separator.size());
+    QStringList values;
+    qsizetype from = 0;
+    while (values.size() <= ZL) {
+        const qsizetype at = text.indexOf(separator, from);
+        if (at < 0) {
+            values.append(text.mid(from).toString());
+            break;
+        }
+        values.append(text.mid(from, at - from).toString());
+        from = at + separator.size();
+    }
+    return values;
+}
+
+QStringList blankSeparated(QStringView text, int ZL)
+{
+    QStringList values;
+    qsizetype i = 0;
+    while (values.size() <= ZL) {
+        while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;
+        if (i == text.size()) break;
+        qsizetype j = i;
+        while (j < text.size() && text[j] != QLatin1Char(' ')) ++j;
+        values.append(text.mid(i, j - i).toString());
+        i = j;
+    }
+    return values;
 }
 
 }  // namespace
@@ -30,36 +85,50 @@ InstrumentFile::InstrumentFile(Layout layout, CycleSink cycle, ProblemSink probl
 {
 }
 
-bool InstrumentFile::read(const QByteArray& content)
+QString InstrumentFile::decode(const QByteArray& content)
+{
+    QByteArrayView bytes(content);
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    // Any byte reads as some character of the single-byte text, so a damaged or binary file
+    // still gives lines (and then damaged cycles), never a decoding failure.
+    return utf8.hasError() ? windows1252(bytes) : text;
+}
+
+InstrumentFile::Result InstrumentFile::read(const QByteArray& content)
 {
     const bool valuePerLine = layout_.cycleSeparator.isEmpty() && layout_.valueSeparator.isEmpty();
     // A cycle of the one-value-per-line layout holds at least its head and its number.
     if (layout_.ZL < (valuePerLine ? 2 : 1))
         vb::raise(vb::errInvalidCall, QStringLiteral("Ungültige Anzahl der Werte je Zyklus: ") + QString::number(layout_.ZL));
-    lines_ = splitLines(content);
-    if (!layout_.cycleSeparator.isEmpty()) return readCycleStream();
-    if (!layout_.valueSeparator.isEmpty()) return readLines();
-    return readValueLines();
+    lines_ = splitLines(decode(content));
+    markerMissing_ = sawData_ = false;
+    const bool complete = !layout_.cycleSeparator.isEmpty() ? readCycleStream()
+                          : !layout_.valueSeparator.isEmpty() ? readLines()
+                                                              : readValueLines();
+    if (!complete) return Result::Cancelled;
+    if (sawData_) return Result::Read;
+    // A file without any text has no data; its missing marker would say less.
+    const bool blank = std::all_of(lines_.cbegin(), lines_.cend(), [](const QString& line) { return line.trimmed().isEmpty(); });
+    return markerMissing_ && !blank ? Result::MarkerMissing : Result::NoData;
 }
 
 std::optional<QStringList> InstrumentFile::splitCycle(const QString& text, const QString& separator, int ZL)
 {
-    QStringList values;
-    values.reserve(ZL);
-    qsizetype from = 0;
-    for (int j = 0; j < ZL - 1; ++j) {
-        const qsizetype at = text.indexOf(separator, from);
-        if (at < 0) return std::nullopt;
-        values.append(text.mid(from, at - from));
-        from = at + separator.size();
-    }
-    values.append(text.mid(from));
+    QStringList values = separator == QLatin1String(" ") ? blankSeparated(text, ZL) : separated(text, separator, ZL);
+    if (values.size() != ZL) return std::nullopt;
     return values;
 }
 
 bool InstrumentFile::damaged(int cycle)
 {
     return problem_(QStringLiteral("ZyklusNr. ") + QString::number(cycle) + QStringLiteral(" ist beschädigt!"));
+}
+
+bool InstrumentFile::deliver(int cycle, const std::optional<QStringList>& values)
+{
+    return (values && cycle_(*values)) || damaged(cycle);
 }
 
 // --- one cycle per line ------------------------------------------------------------------------------
@@ -71,15 +140,18 @@ bool InstrumentFile::readLines()
         first = *layout_.skipCount;
     } else if (!layout_.marker.isEmpty()) {
         while (first < lines_.size() && !lines_[first].contains(layout_.marker)) ++first;
-        ++first;  // past the marker's line (past the end when there is none)
+        if (first == lines_.size()) {
+            markerMissing_ = true;
+            return true;
+        }
+        ++first;  // past the marker's line
     }
     int cycle = 0;
     for (qsizetype i = first; i < lines_.size(); ++i) {
         // Blank lines (often at the end of a file) carry no cycle.
         if (lines_[i].trimmed().isEmpty()) continue;
-        ++cycle;
-        if (auto values = splitCycle(lines_[i], layout_.valueSeparator, layout_.ZL)) cycle_(*values);
-        else if (!damaged(cycle)) return false;
+        sawData_ = true;
+        if (!deliver(++cycle, splitCycle(lines_[i], layout_.valueSeparator, layout_.ZL))) return false;
     }
     return true;
 }
@@ -99,7 +171,10 @@ bool InstrumentFile::readCycleStream()
                 break;
             }
         }
-        if (from < 0) return true;  // no data after a marker that never comes
+        if (from < 0) {
+            markerMissing_ = true;
+            return true;
+        }
     }
     int toSkip = layout_.skipCount.value_or(0);
     int cycle = 0;
@@ -116,9 +191,8 @@ bool InstrumentFile::readCycleStream()
                 continue;
             }
             if (piece.trimmed().isEmpty()) continue;
-            ++cycle;
-            if (auto values = splitCycle(piece, layout_.valueSeparator, layout_.ZL)) cycle_(*values);
-            else if (!damaged(cycle)) return false;
+            sawData_ = true;
+            if (!deliver(++cycle, splitCycle(piece, layout_.valueSeparator, layout_.ZL))) return false;
         }
     }
     return true;
@@ -146,6 +220,10 @@ bool InstrumentFile::readValueLines()
     } else if (!layout_.marker.isEmpty()) {
         const QString marker = layout_.marker.trimmed();
         while (i < lines_.size() && lines_[i].trimmed() != marker) ++i;
+        if (i == lines_.size()) {
+            markerMissing_ = true;
+            return true;
+        }
         ++i;
     }
     long long previous = expected - 1;
@@ -163,6 +241,7 @@ bool InstrumentFile::readValueLines()
             ++i;
             continue;
         }
+        sawData_ = true;
         if (!isCycleStart(lines_[i])) {
             const QString text = firstCycle
                 ? QStringLiteral("Elektronikvorgaben passen nicht zur Struktur der Elektronikdatei!")
@@ -194,7 +273,7 @@ bool InstrumentFile::readValueLines()
         QStringList values;
         values.reserve(ZL);
         for (int j = 0; j < ZL; ++j) values.append(lines_[i + j]);
-        cycle_(values);
+        if (!deliver(static_cast<int>(expected), values)) return false;
         previous = expected;
         ++expected;
         i += ZL;

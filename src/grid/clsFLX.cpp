@@ -3,6 +3,8 @@
 // their own.
 #include "grid/clsFLX.h"
 
+#include "data/SessionContext.h"
+
 #include "platform/surface/OutputSurface.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/SurfaceColor.h"
@@ -376,3 +378,5 @@ void clsFLX::TOOLTIP(float X)
         if (pic_) pic_->ToolTipText(tip);
     });
 }
+
+bool clsFLX::english() const { return session_ && session_->SPRACHE() == 1; }

@@ -135,14 +135,24 @@ private:
     bool commitTextEditor();
     bool commitListEditor();
     bool acceptValue(int col, const QString& value, bool list);
+    // A column holds numbers when it is an index column or its limits or number format say
+    // so; any other column holds free text, such as a group label.
+    bool holdsNumbers(int col, int16_t type) const;
+    QString formatted(int col, const QString& value) const;
     bool WERTPRUEFEN(const QString& value, float minimum, float maximum, bool whole, bool date, const QString& label);
     void finishEdit(QWidget* editor, const QString& value);
     void appendRow();
+    // Adds rows at the end, on the coupled grid too, and renumbers both.
+    void appendRows(int count);
     void copySelection();
     void pasteClipboard();
+    // Pasted rows that found no place (the grid does not append).
+    void reportLeftOutRows(int count) const;
     void armDragFill(float X);
     void dragFill();
     bool isEmptyState() const;
+    // Messages of our own speak the session's language (German without a session).
+    bool english() const;
 
     // Import.
     void cleanImported(const ImportSettings& settings, int firstRow);

@@ -100,12 +100,21 @@ bool clsFLX::openListEditor(int16_t code)
 void clsFLX::appendRow()
 {
     if (flx_->Row() != flx_->Rows() - 1 || flx_->Col() != flx_->Cols() - 1 || !eboh_) return;
-    const auto append = [](vb::FlexGrid& grid) {
-        grid.AddItem(grid.Rows());
+    appendRows(1);
+    const auto toNewRow = [](vb::FlexGrid& grid) {
         grid.setRow(grid.Rows() - 1);
         grid.setCol(grid.FixedCols());
         grid.setLeftCol(grid.FixedCols());
         grid.setTopRow(grid.Rows() - 1);
+    };
+    toNewRow(*flx_);
+    if (flxk_ && flxk_->flx_) toNewRow(*flxk_->flx_);
+}
+
+void clsFLX::appendRows(int count)
+{
+    const auto append = [count](vb::FlexGrid& grid) {
+        for (int i = 0; i < count; ++i) grid.AddItem(grid.Rows());
     };
     append(*flx_);
     if (flxk_ && flxk_->flx_) {
@@ -178,19 +187,30 @@ bool clsFLX::acceptValue(int col, const QString& value, bool list)
     switch (type) {
     case Index1:
     case Index2:
-    case Index3:
-        return minimum >= maximum || WERTPRUEFEN(value, minimum, maximum, true, false, QStringLiteral("Indexspalte ") + name);
+    case Index3: return WERTPRUEFEN(value, minimum, maximum, true, false, QStringLiteral("Indexspalte ") + name);
     case Date: return WERTPRUEFEN(value, minimum, maximum, false, true, QStringLiteral("Datumsspalte ") + name);
     case Time: return WERTPRUEFEN(value, minimum, maximum, false, true, QStringLiteral("Uhrzeitspalte ") + name);
-    default: return minimum >= maximum || WERTPRUEFEN(value, minimum, maximum, false, false, QStringLiteral("Spalte ") + name);
+    default:
+        return !holdsNumbers(col, type) || WERTPRUEFEN(value, minimum, maximum, false, false, QStringLiteral("Spalte ") + name);
     }
+}
+
+bool clsFLX::holdsNumbers(int col, int16_t type) const
+{
+    if (type == Index1 || type == Index2 || type == Index3) return true;
+    const std::optional<float> lo = minOf(col), hi = maxOf(col);
+    return (lo && hi && *lo < *hi) || vb::isNumberPattern(formatOf(col));
+}
+
+QString clsFLX::formatted(int col, const QString& value) const
+{
+    const QString format = formatOf(col);
+    return !value.isEmpty() && !format.isEmpty() ? vb::Format(vb::Value(value), format) : value;
 }
 
 void clsFLX::finishEdit(QWidget* editor, const QString& value)
 {
-    const QString format = formatOf(esnr_);
-    const QString text = !value.isEmpty() && !format.isEmpty() ? vb::Format(vb::Value(value), format) : value;
-    flx_->setTextMatrix(eznr_, esnr_, text);
+    flx_->setTextMatrix(eznr_, esnr_, formatted(esnr_, value));
     editor->hide();
     flx_->setFocus();
 }
@@ -210,7 +230,8 @@ bool clsFLX::WERTPRUEFEN(const QString& value, float minimum, float maximum, boo
     }
     if (!vb::IsNumeric(vb::Value(t))) return reject(QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!"));
     const float number = vb::CSng(vb::Value(t));
-    if (number < minimum || number > maximum)
+    // Limits count when the lower lies below the upper; a column without them checks the number alone.
+    if (minimum < maximum && (number < minimum || number > maximum))
         return reject(QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:") + vb::vbCrLf + QStringLiteral("Minimum: ")
                       + vb::CStr(vb::Value(minimum)) + QStringLiteral(", Maximum: ") + vb::CStr(vb::Value(maximum)));
     if (whole && number != std::floor(number)) return reject(QStringLiteral("Eingegeber Wert ist keine ganze Zahl!"));
@@ -220,7 +241,36 @@ bool clsFLX::WERTPRUEFEN(const QString& value, float minimum, float maximum, boo
 void clsFLX::pasteClipboard()
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (data && data->hasText()) flx_->setClip(data->text());
+    if (!data || !data->hasText()) return;
+    QList<QStringList> block = vb::FlexGrid::clipCells(data->text());
+    const int row = flx_->Row(), col = flx_->Col();
+    const int beyond = std::max(0, row + static_cast<int>(block.size()) - flx_->Rows());
+    const int leftOut = eboh_ ? 0 : beyond;
+    block.resize(block.size() - leftOut);
+    // Every value that lands in a cell passes its column's check as a typed one does; one
+    // refused value pastes nothing, and the clipboard still holds it all for another try.
+    for (QStringList& cells : block) {
+        cells = cells.mid(0, std::max(0, flx_->Cols() - col));
+        for (int j = 0; j < cells.size(); ++j) {
+            if (!acceptValue(col + j, cells[j], false)) return;
+            cells[j] = formatted(col + j, cells[j]);
+        }
+    }
+    // Rows beyond the end come where Enter on the last cell adds them.
+    if (eboh_ && beyond > 0) appendRows(beyond);
+    flx_->setCells(row, col, block);
+    if (leftOut > 0) reportLeftOutRows(leftOut);
+}
+
+void clsFLX::reportLeftOutRows(int count) const
+{
+    const QString n = QString::number(count);
+    const QString text = english()
+        ? n + (count == 1 ? QStringLiteral(" row of the clipboard was") : QStringLiteral(" rows of the clipboard were"))
+              + QStringLiteral(" not pasted because the table takes no further rows!")
+        : n + (count == 1 ? QStringLiteral(" Zeile der Zwischenablage wurde") : QStringLiteral(" Zeilen der Zwischenablage wurden"))
+              + QStringLiteral(" nicht eingefügt, da die Tabelle keine weiteren Zeilen aufnimmt!");
+    vb::MsgBox(text, vb::vbOKOnly | vb::vbExclamation, QStringLiteral("MSFlexGrid / Einfügen"));
 }
 
 void clsFLX::dragFill()

@@ -27,6 +27,26 @@ bool warn(const QString& text, int buttons)
     return vb::MsgBox(text, buttons | vb::vbExclamation, kTitle) == vb::vbOK;
 }
 
+// The value of `v` in a cycle, when the configuration reads it into a grid column.
+const QString* importedValue(const ImportValue& v, const QStringList& values)
+{
+    if (v.column < 0 || !v.POSITION || *v.POSITION < 0 || *v.POSITION >= values.size()) return nullptr;
+    return &values[*v.POSITION];
+}
+
+// A file that gave not one cycle: an import that silently adds nothing looks like success.
+void reportNoCycles(InstrumentFile::Result result, const QString& marker, bool english)
+{
+    QString text;
+    if (result == InstrumentFile::Result::MarkerMissing)
+        text = english ? QStringLiteral("The marker \"") + marker + QStringLiteral("\" was not found in the instrument data file!")
+                       : QStringLiteral("Die Kennung \"") + marker + QStringLiteral("\" wurde in der Elektronikdatei nicht gefunden!");
+    else
+        text = english ? QStringLiteral("The instrument data file contains no data!")
+                       : QStringLiteral("Die Elektronikdatei enthält keine Daten!");
+    warn(text, vb::vbOKOnly);
+}
+
 // The hourglass for the whole import, whichever way it ends.
 struct Hourglass {
     Hourglass() { vb::Ui::instance().SetPointer(vb::Pointer::Hourglass); }
@@ -74,19 +94,29 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI)
         int row = firstRow;
 
         const auto putCycle = [&](const QStringList& values) {
+            // A value without its prefix or suffix is damaged: cutting by length would keep the wrong figures.
+            for (const ImportValue& v : settings.values)
+                if (const QString* text = importedValue(v, values); text && !ImportedValue::framed(text->trimmed(), v.PRAEFIX, v.SUFFIX))
+                    return false;
             if (row >= kMaxRows) vb::raise(7, QStringLiteral("Die Elektronikdatei hat mehr Zyklen, als die Tabelle aufnehmen kann!"));
             if (row >= flx_->Rows()) flx_->setRows(row + 1);
             for (const ImportValue& v : settings.values)
-                if (v.column >= 0 && v.POSITION && *v.POSITION >= 0 && *v.POSITION < values.size())
-                    flx_->setTextMatrix(row, v.column, values[*v.POSITION].trimmed());
+                if (const QString* text = importedValue(v, values)) flx_->setTextMatrix(row, v.column, text->trimmed());
             ++row;
+            return true;
         };
         InstrumentFile file({settings.ZL, settings.skipCount(), settings.KENZ1KZ, settings.TZS, settings.TZZ}, putCycle,
                             [](const QString& text) { return warn(text, vb::vbOKCancel); });
-        const bool complete = file.read(content);
-        if (!complete) {
+        const InstrumentFile::Result result = file.read(content);
+        switch (result) {
+        case InstrumentFile::Result::Read: break;
+        case InstrumentFile::Result::Cancelled:
             // The cycles read so far stay; their index columns are numbered all the same.
             NUMMERIEREN();
+            return false;
+        case InstrumentFile::Result::MarkerMissing:
+        case InstrumentFile::Result::NoData:
+            reportNoCycles(result, settings.KENZ1KZ, english());
             return false;
         }
         cleanImported(settings, firstRow);

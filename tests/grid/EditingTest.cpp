@@ -1,6 +1,9 @@
 // In-place editors, validation, appending by Enter, row commands, clipboard and drag-fill.
 #include "GridFixture.h"
 
+#include "data/SessionContext.h"
+#include "platform/vb/VbLocale.h"
+
 #include <QApplication>
 #include <QClipboard>
 
@@ -23,6 +26,30 @@ protected:
     {
         grid->setRow(row);
         grid->setCol(col);
+    }
+
+    struct Rejection {
+        int col;
+        QString value;
+        QString text;
+        QString title;
+    };
+    // Commits a refused value in row 1: one warning, the editor stays open and the cell keeps
+    // its text; the emptied editor then always passes.
+    void expectRejected(const Rejection& c)
+    {
+        TestEnvironment::ui().clear();
+        put(1, c.col, "alt");
+        commit(1, c.col, c.value);
+        ASSERT_EQ(messageTexts(), QStringList{c.text}) << c.value.toStdString();
+        EXPECT_EQ(messages()[0].title, c.title);
+        EXPECT_EQ(messages()[0].buttons, vb::vbOKOnly | vb::vbExclamation);
+        EXPECT_FALSE(txt->isHidden());
+        EXPECT_EQ(at(1, c.col), "alt");
+        txt->clear();
+        flx.EINFUEGEN(0);
+        EXPECT_TRUE(txt->isHidden());
+        EXPECT_EQ(at(1, c.col), "");
     }
 
     // Opens the text editor on a cell, types the value and commits with Enter.
@@ -80,13 +107,7 @@ TEST_F(Editing, EditorsLieExactlyOverTheCellAndStartWithTheTypedCharacter)
 
 TEST_F(Editing, ValidationMessagesKeepTheEditorOpen)
 {
-    struct Case {
-        int col;
-        QString value;
-        QString text;
-        QString title;
-    };
-    const Case rejected[] = {
+    const Rejection rejected[] = {
         {0, "12", "Zahlenwert außerhalb der vorgegeben Schranken:\r\nMinimum: 1, Maximum: 10", "MSFlexGrid / Indexspalte Nr"},
         {0, "2,5", "Eingegeber Wert ist keine ganze Zahl!", "MSFlexGrid / Indexspalte Nr"},
         {2, "abc", "Eingegeber Wert ist kein gültiges Zahlenformat!", "MSFlexGrid / Spalte Wert"},
@@ -94,21 +115,7 @@ TEST_F(Editing, ValidationMessagesKeepTheEditorOpen)
         {3, "31.02.2003", "Eingegeber Wert ist kein gültiges Datums- oder Zeitformat!", "MSFlexGrid / Datumsspalte Datum"},
         {4, "25:70", "Eingegeber Wert ist kein gültiges Datums- oder Zeitformat!", "MSFlexGrid / Uhrzeitspalte Zeit"},
     };
-    for (const Case& c : rejected) {
-        TestEnvironment::ui().clear();
-        put(1, c.col, "alt");
-        commit(1, c.col, c.value);
-        ASSERT_EQ(messages().size(), 1) << c.value.toStdString();
-        EXPECT_EQ(messages()[0].text, c.text);
-        EXPECT_EQ(messages()[0].title, c.title);
-        EXPECT_EQ(messages()[0].buttons, vb::vbOKOnly | vb::vbExclamation);
-        EXPECT_FALSE(txt->isHidden());
-        EXPECT_EQ(at(1, c.col), "alt");
-        txt->clear();
-        flx.EINFUEGEN(0);  // an empty value always passes
-        EXPECT_TRUE(txt->isHidden());
-        EXPECT_EQ(at(1, c.col), "");
-    }
+    for (const Rejection& c : rejected) expectRejected(c);
 
     TestEnvironment::ui().clear();
     commit(1, 3, "28.02.2003");
@@ -223,13 +230,109 @@ TEST_F(Editing, ClipboardRoundTripKeepsTheBlock)
     EXPECT_EQ(at(3, 5), "2");
     EXPECT_EQ(at(3, 6), "");
 
-    // What does not fit is dropped, never written past the grid.
-    QApplication::clipboard()->setText("a\tb\tc\r\nd\te\tf\r\ng\th\ti\r\n");
+    // Cells right of the last column are not pasted.
+    QApplication::clipboard()->setText("a\tb\tc\r\n");
     current(3, 5);
     flx.EINFUEGEN(-1);
     EXPECT_EQ(at(3, 5), "a");
     EXPECT_EQ(at(3, 6), "b");
-    EXPECT_EQ(grid->Rows(), 4);
+    EXPECT_EQ(grid->Cols(), 7);
+}
+
+TEST_F(Editing, NumericColumnsCheckTheNumberFormatWithOrWithoutLimits)
+{
+    // No limits anywhere; the value column is numeric by its number format, the index column by its type.
+    flx.ELMIN(std::vector<std::optional<float>>(7));
+    flx.ELMAX(std::vector<std::optional<float>>(7));
+    flx.ELFORMAT({"", "", "0.000", "", "", "", ""});
+    const Rejection rejected[] = {
+        {2, "1.5", "Eingegeber Wert ist kein gültiges Zahlenformat!", "MSFlexGrid / Spalte Wert"},  // the other notation
+        {2, "1,5x", "Eingegeber Wert ist kein gültiges Zahlenformat!", "MSFlexGrid / Spalte Wert"},
+        {0, "eins", "Eingegeber Wert ist kein gültiges Zahlenformat!", "MSFlexGrid / Indexspalte Nr"},
+        {0, "2,5", "Eingegeber Wert ist keine ganze Zahl!", "MSFlexGrid / Indexspalte Nr"},
+    };
+    for (const Rejection& c : rejected) expectRejected(c);
+    TestEnvironment::ui().clear();
+    commit(1, 2, "1,5");
+    commit(1, 0, "4");
+    EXPECT_EQ(at(1, 2), "1,500");
+    EXPECT_EQ(at(1, 0), "4");
+
+    // An English session reads the point and refuses the comma.
+    vb::VbLocale::setDecimalSeparator(QLatin1Char('.'));
+    commit(2, 2, "2.5");
+    commit(3, 2, "3,5");
+    vb::VbLocale::setDecimalSeparator(QLatin1Char(','));
+    EXPECT_EQ(messageTexts(), QStringList{"Eingegeber Wert ist kein gültiges Zahlenformat!"});
+    EXPECT_EQ(at(2, 2), "2.500");
+    txt->clear();
+    flx.EINFUEGEN(0);
+
+    // Without a number format or limits a column holds free text, such as a group label.
+    TestEnvironment::ui().clear();
+    flx.ELFORMAT(std::vector<QString>(7));
+    commit(1, 2, "Gruppe 1.5");
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(at(1, 2), "Gruppe 1.5");
+}
+
+TEST_F(Editing, PastedValuesPassTheColumnChecksAndRowsBeyondTheEndAreAppended)
+{
+    vb::FlexGrid second(&window);
+    flx.EFLXK().EFLX(&second);
+    flx.EFLXK().ELSB({10, 10});
+    flx.EFLXK().ELSTYP({1, 0});
+    flx.ELFORMAT({"", "", "0.0", "", "", "", ""});
+    const auto paste = [&](int row, int col, const QString& text) {
+        TestEnvironment::ui().clear();
+        QApplication::clipboard()->setText(text);
+        current(row, col);
+        flx.EINFUEGEN(-1);
+    };
+
+    // One refused value (text in the date column, a number out of range) pastes nothing.
+    paste(1, 2, "3\t01.05.10\n4\tkein Datum\n");
+    ASSERT_EQ(messageTexts(), QStringList{"Eingegeber Wert ist kein gültiges Datums- oder Zeitformat!"});
+    EXPECT_EQ(messages()[0].title, "MSFlexGrid / Datumsspalte Datum");
+    paste(1, 2, "3\t01.05.10\n9\t02.05.10\n");
+    EXPECT_EQ(messageTexts(), QStringList{"Zahlenwert außerhalb der vorgegeben Schranken:\r\nMinimum: 0, Maximum: 5"});
+    EXPECT_EQ(column(2), (QStringList{"", "", ""}));
+    EXPECT_EQ(column(3), (QStringList{"", "", ""}));
+
+    // Accepted values take the column's format; rows beyond the end are appended, on the
+    // coupled grid too, and numbered.
+    paste(2, 2, "1\t01.05.10\r\n2\t02.05.10\r\n3\t03.05.10\r\n4\t04.05.10\r\n");
+    EXPECT_TRUE(messages().isEmpty()) << messageTexts().join('|').toStdString();
+    EXPECT_EQ(column(2), (QStringList{"", "1,0", "2,0", "3,0", "4,0"}));
+    EXPECT_EQ(column(3), (QStringList{"", "01.05.10", "02.05.10", "03.05.10", "04.05.10"}));
+    EXPECT_EQ(column(0), (QStringList{"0", "1", "2", "3", "4"}));
+    EXPECT_EQ(second.Rows(), 4);  // its own data row and the two appended
+    EXPECT_EQ(second.TextMatrix(3, 0), "2");
+
+    // Without appending, what fits is pasted and one message counts the rows left out.
+    flx.EBOH(false);
+    paste(5, 2, "5\t05.05.10\n6\t06.05.10\n7\t07.05.10\n");
+    ASSERT_EQ(messageTexts(), QStringList{"2 Zeilen der Zwischenablage wurden nicht eingefügt, da die Tabelle keine weiteren "
+                                          "Zeilen aufnimmt!"});
+    EXPECT_EQ(messages()[0].title, "MSFlexGrid / Einfügen");
+    EXPECT_EQ(messages()[0].buttons, vb::vbOKOnly | vb::vbExclamation);
+    EXPECT_EQ(grid->Rows(), 6);
+    EXPECT_EQ(at(5, 2), "5,0");
+    paste(4, 2, "1\n2\n3\n");
+    EXPECT_EQ(messageTexts(), QStringList{"1 Zeile der Zwischenablage wurde nicht eingefügt, da die Tabelle keine weiteren "
+                                          "Zeilen aufnimmt!"});
+
+    // The English session hears it in English.
+    SessionContext english;
+    english.setLanguage(1);
+    clsFLX flxEnglish(&english);
+    vb::FlexGrid third(&window);
+    flxEnglish.EFLX(&third);
+    flxEnglish.EBOH(false);
+    QApplication::clipboard()->setText("1\n2\n3\n");
+    TestEnvironment::ui().clear();
+    flxEnglish.EINFUEGEN(-1);
+    EXPECT_EQ(messageTexts(), QStringList{"2 rows of the clipboard were not pasted because the table takes no further rows!"});
 }
 
 TEST_F(Editing, DragFillArmsOnlyInTheRightFifteenPercent)

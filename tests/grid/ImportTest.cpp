@@ -219,3 +219,103 @@ TEST_F(Import, TheShippedSampleConfigurationReadsItsLogger)
     ASSERT_TRUE(import("Beispiel Datenlogger", kLines));
     EXPECT_EQ(row(1), (QStringList{"1", "17.05.03", "10:30:05", "-0,5", "21,5", "1,234"}));
 }
+
+TEST_F(Import, PrefixAndSuffixAreCutOnlyWhereTheyStand)
+{
+    // Cycle 2 lacks its prefix, cycle 3 its suffix: damaged, not cut by length.
+    ASSERT_TRUE(import("ZEILE", "DATEN\n2003-05-17;103005;P=12,5;21,5C;1\n2003-05-18;110000;12,5;22C;2\n"
+                                "2003-05-19;120000;P=3;23;3\n2003-05-20;130000;P=4;24C;4\n"));
+    EXPECT_EQ(messageTexts(), (QStringList{"ZyklusNr. 2 ist beschädigt!", "ZyklusNr. 3 ist beschädigt!"}));
+    EXPECT_EQ(column(3), (QStringList{"12,5", "4"}));
+    EXPECT_EQ(column(4), (QStringList{"21,5", "24"}));
+}
+
+TEST_F(Import, SeparatorsAtTheEndAndRunsOfBlanksSplitAsTheyLook)
+{
+    configure(5, "SEMIKOLON", 3, "", "", "", "", ";", "");
+    configure(6, "SPALTEN", 3, "", "", "", "", "<BLANK>", "");
+    configure(7, "TABULATOR", 3, "", "", "", "", "<TAB>", "");
+    for (int idk = 5; idk <= 7; ++idk) {
+        value(idk, 1, "P", 0);
+        value(idk, 2, "T", 1);
+        value(idk, 3, "K", 2);
+    }
+    struct Case {
+        const char* config;
+        QByteArray content;
+        QStringList values;  // columns P, T, K of the first row; empty when the cycle is damaged
+    };
+    const Case cases[] = {
+        {"SEMIKOLON", "1;2;3;\n", {"1", "2", "3"}},
+        {"SEMIKOLON", "1;2;3;  \r\n", {"1", "2", "3"}},
+        {"SEMIKOLON", "1;;3\n", {"1", "", "3"}},
+        {"SEMIKOLON", "1;2;3;4\n", {}},
+        {"SEMIKOLON", "1;2\n", {}},
+        {"SPALTEN", "   1,5    2,5     3,5   \n", {"1,5", "2,5", "3,5"}},
+        {"SPALTEN", "1 2 3 4\n", {}},
+        {"TABULATOR", "1\t2\t3\t\n", {"1", "2", "3"}},
+        {"TABULATOR", "1\t2\t3\t4\n", {}},
+    };
+    for (const Case& c : cases) {
+        emptyGrid();
+        TestEnvironment::ui().clear();
+        EXPECT_TRUE(import(c.config, c.content)) << c.content.constData();
+        if (c.values.isEmpty()) {
+            EXPECT_EQ(messageTexts(), QStringList{"ZyklusNr. 1 ist beschädigt!"}) << c.content.constData();
+            EXPECT_EQ(row(1).mid(3), (QStringList{"", "", ""})) << c.content.constData();
+        } else {
+            EXPECT_TRUE(messages().isEmpty()) << c.content.constData();
+            EXPECT_EQ(row(1).mid(3), c.values) << c.content.constData();
+        }
+    }
+}
+
+TEST_F(Import, ByteOrderMarkIsDroppedAndTextReadAsUtf8OrWindows1252)
+{
+    configure(5, "TEXT", 2, "", "", "", "", ";", "");
+    value(5, 1, "P", 0);
+    value(5, 2, "K", 1);
+    ASSERT_TRUE(import("TEXT", "\xEF\xBB\xBF" "1,5;Prüfung 5 °C\n"));
+    EXPECT_EQ(row(1).mid(3), (QStringList{"1,5", "", "Prüfung 5 °C"}));
+    // Not UTF-8: the single-byte text of the instrument's Windows PC.
+    ASSERT_TRUE(import("TEXT", "2,5;Pr\xFC" "fung \x80 \x93x\x94 \xB0" "C\n"));
+    EXPECT_EQ(row(2).mid(3), (QStringList{"2,5", "", "Prüfung € “x” °C"}));
+}
+
+TEST_F(Import, AFileWithoutDataOrWithoutItsMarkerSaysSo)
+{
+    const QString noData = "Die Elektronikdatei enthält keine Daten!";
+    const auto noMarker = [](const char* marker) {
+        return QStringLiteral("Die Kennung \"%1\" wurde in der Elektronikdatei nicht gefunden!").arg(QLatin1String(marker));
+    };
+    struct Case {
+        const char* config;
+        QByteArray content;
+        QString text;
+    };
+    const Case cases[] = {
+        {"ZEILE", "", noData},
+        {"ZEILE", "Kopf\nDATEN\n\n  \n", noData},
+        {"ZEILE", "Kopf\n2003-05-17;103005;P=1;2C;3\n", noMarker("DATEN")},
+        {"STROM", "nur Kopf", noData},
+        {"EINZELN", "", noData},
+        {"EINZELN", "Kopf\n3\n0\n1\n1\n", noMarker("START")},
+    };
+    for (const Case& c : cases) {
+        emptyGrid();
+        TestEnvironment::ui().clear();
+        EXPECT_FALSE(import(c.config, c.content)) << c.content.constData();
+        ASSERT_EQ(messageTexts(), QStringList{c.text}) << c.content.constData();
+        EXPECT_EQ(messages()[0].title, "MSFlexGrid / Importieren");
+        EXPECT_EQ(messages()[0].buttons, vb::vbOKOnly | vb::vbExclamation);
+        EXPECT_EQ(grid->Rows(), 2);
+        EXPECT_EQ(TestEnvironment::ui().pointer_, vb::Pointer::Default);
+    }
+
+    session.setLanguage(1);
+    TestEnvironment::ui().clear();
+    EXPECT_FALSE(import("ZEILE", ""));
+    EXPECT_FALSE(import("ZEILE", "Kopf\n"));
+    EXPECT_EQ(messageTexts(), (QStringList{"The instrument data file contains no data!",
+                                           "The marker \"DATEN\" was not found in the instrument data file!"}));
+}

@@ -10,20 +10,38 @@ namespace vb {
 
 namespace {
 
-bool isDatePattern(const QString& p)
+// What a pattern uses outside quotes and escapes: digit placeholders, date or time letters.
+struct PatternKind {
+    bool placeholders = false, letters = false;
+};
+
+PatternKind patternKind(const QString& p)
 {
-    // A pattern is a date/time pattern when it uses date or time letters outside quotes and
-    // no digit placeholders.
-    bool quoted = false, letters = false;
+    PatternKind kind;
+    bool quoted = false;
     for (int i = 0; i < p.size(); ++i) {
         const QChar c = p[i];
         if (c == QLatin1Char('"')) { quoted = !quoted; continue; }
         if (quoted) continue;
         if (c == QLatin1Char('\\')) { ++i; continue; }
-        if (c == QLatin1Char('0') || c == QLatin1Char('#')) return false;
-        if (QStringLiteral("dDmMyYhHnNsS").contains(c)) letters = true;
+        if (c == QLatin1Char('0') || c == QLatin1Char('#')) kind.placeholders = true;
+        if (QStringLiteral("dDmMyYhHnNsS").contains(c)) kind.letters = true;
     }
-    return letters;
+    return kind;
+}
+
+// A date/time pattern uses date or time letters and no digit placeholders.
+bool isDatePattern(const QString& p)
+{
+    const PatternKind kind = patternKind(p);
+    return kind.letters && !kind.placeholders;
+}
+
+const QStringList& namedNumberFormats()
+{
+    static const QStringList names{QStringLiteral("general number"), QStringLiteral("fixed"), QStringLiteral("standard"),
+                                   QStringLiteral("percent"), QStringLiteral("scientific")};
+    return names;
 }
 
 // Decimal digits of |x| rounded half away from zero at `decimals`, judged on the 15-digit
@@ -220,6 +238,11 @@ QString namedFormat(const Value& value, const QString& name, bool& handled)
 }
 
 }  // namespace
+
+bool isNumberPattern(const QString& pattern)
+{
+    return namedNumberFormats().contains(pattern.toLower()) || patternKind(pattern).placeholders;
+}
 
 QString Format(const Value& value, const QString& pattern)
 {

@@ -14,4 +14,8 @@ namespace vb {
 // it stands when a number pattern is applied. Separators follow the session (VbLocale).
 QString Format(const Value& value, const QString& pattern = QString());
 
+// True for a pattern that formats numbers: digit placeholders ("0.000", "#0") or a named
+// number format ("Fixed", "Percent", ...); false for date patterns, plain text and "".
+bool isNumberPattern(const QString& pattern);
+
 }  // namespace vb

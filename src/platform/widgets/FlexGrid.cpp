@@ -123,18 +123,24 @@ QString FlexGrid::Clip() const
     return clip;
 }
 
-void FlexGrid::setClip(const QString& text)
+void FlexGrid::setClip(const QString& text) { setCells(row_, col_, clipCells(text)); }
+
+QList<QStringList> FlexGrid::clipCells(const QString& text)
 {
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     // A trailing line break (as spreadsheets copy) does not start another row.
     if (t.endsWith(QLatin1Char('\n'))) t.chop(1);
-    const QStringList lines = t.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size() && row_ + i < Rows(); ++i) {
-        const QStringList cells = lines[i].split(QLatin1Char('\t'));
-        for (int j = 0; j < cells.size() && col_ + j < Cols(); ++j) model_.setText(row_ + i, col_ + j, cells[j]);
-    }
+    QList<QStringList> rows;
+    for (const QString& line : t.split(QLatin1Char('\n'))) rows.append(line.split(QLatin1Char('\t')));
+    return rows;
+}
+
+void FlexGrid::setCells(int row, int col, const QList<QStringList>& cells)
+{
+    for (int i = 0; i < cells.size() && row + i < Rows(); ++i)
+        for (int j = 0; j < cells[i].size() && col + j < Cols(); ++j) model_.setText(row + i, col + j, cells[i][j]);
     repaint();
 }
 

@@ -40,6 +40,10 @@ public:
     // fills cells from the current cell rightwards and downwards, as far as the grid reaches.
     QString Clip() const;
     void setClip(const QString& text);
+    // Clip text as rows of cells (a trailing line break starts no row), and the block written
+    // from (row, col) as far as the grid reaches.
+    static QList<QStringList> clipCells(const QString& text);
+    void setCells(int row, int col, const QList<QStringList>& cells);
 
     // --- current cell and selection ------------------------------------------------------------
     int Row() const { return row_; }
