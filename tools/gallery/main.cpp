@@ -1,14 +1,12 @@
 // Renders the graphics gallery sheet to a PNG (screen picture) and a PDF (printer):
 //     gallery [output folder]
 #include "GallerySheet.h"
+#include "SheetRun.h"
 
 #include "data/SessionContext.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/PrinterSurface.h"
-#include "platform/ui/ScriptedUi.h"
-#include "platform/vb/VbLocale.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,14 +14,8 @@
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // Messages of the engine are collected instead of shown, and printed at the end.
-    vb::ScriptedUi ui;
-    vb::Ui::install(&ui);
-    vb::VbLocale::set(QLocale(QLocale::German, QLocale::Germany));
-
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    SheetRun run(argc, argv);
+    const QString& out = run.outputFolder();
     QDir().mkpath(out);
     QTemporaryDir work;
     const QString database = work.filePath(QStringLiteral("GALLERY.mdb"));
@@ -47,8 +39,5 @@ int main(int argc, char** argv)
     GallerySheet::draw(printer, session);
     printer.EndDoc();
 
-    for (const auto& m : ui.messages)
-        std::fprintf(stderr, "message [%s]: %s\n", qPrintable(m.title), qPrintable(m.text));
-    std::printf("%s\n%s\n", qPrintable(png), qPrintable(out + QStringLiteral("/gallery.pdf")));
-    return ui.messages.isEmpty() ? 0 : 2;
+    return run.finish({png, out + QStringLiteral("/gallery.pdf")});
 }
