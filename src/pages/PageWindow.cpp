@@ -4,8 +4,12 @@
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
 #include "data/clsDATEN.h"
+#include "pages/frmKONTEXT.h"
+#include "pages/frmKONTEXT11.h"
 #include "platform/surface/PrinterSurface.h"
 #include "platform/ui/Procedure.h"
+#include "platform/ui/Ui.h"
+#include "platform/widgets/KeyState.h"
 #include "platform/vb/Convert.h"
 
 #include <QCloseEvent>
@@ -24,6 +28,7 @@ PageWindow::PageWindow(ShellWindow& shell, const QString& name, QWidget* parent)
     setWindowTitle(name);
     setFocusPolicy(Qt::StrongFocus);
     ScaleMode(vbMillimeters);
+    connect(this, &vb::PictureBox::Click, this, &PageWindow::Form_Click);
 }
 
 PageWindow::~PageWindow() = default;
@@ -105,6 +110,7 @@ bool PageWindow::closePage()
         unloaded_ = true;
         Form_Unload();
         releaseData();
+        emit unloaded();
     }
     QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (!frame) frame = this;
@@ -117,6 +123,20 @@ void PageWindow::closeEvent(QCloseEvent* event)
 {
     if (unloaded_ || closePage()) event->accept();
     else event->ignore();
+}
+
+void PageWindow::Form_Click()
+{
+    vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Form_Click"));
+    p.step([&] { frmKONTEXT::showFor(shell_, *this); });
+}
+
+bool PageWindow::KONTEXT11(bool frameEditable)
+{
+    frmKONTEXT11 dialog(shell_, ID_, frameEditable, window());
+    dialog.Form_Load();
+    vb::Ui::instance().ShowModal(dialog);
+    return dialog.written();
 }
 
 void PageWindow::Form_Activate() { shell_.setPanelEnabled(14, false); }
@@ -141,7 +161,5 @@ void PageWindow::Form_KeyDown(int keyCode, int shift)
 
 void PageWindow::keyPressEvent(QKeyEvent* event)
 {
-    const Qt::KeyboardModifiers m = event->modifiers();
-    const int shift = (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-    Form_KeyDown(event->key(), shift);
+    Form_KeyDown(event->key(), vb::shiftState(event->modifiers()));
 }

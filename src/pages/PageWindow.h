@@ -46,6 +46,8 @@ public:
     bool isUnloaded() const { return unloaded_; }
 
     void Form_Activate();
+    // A click on the page outside its pictures: the page dialog for this page.
+    void Form_Click();
     // Keys of the pages; `shift`: 1 shift, 2 control, 4 alt.
     void Form_KeyDown(int keyCode, int shift);
 
@@ -53,7 +55,14 @@ public:
     bool pageNumberShown() const { return pageNumberShown_; }
     int32_t recordId() const { return ID_; }
 
+signals:
+    // The page has unloaded: what was opened for it (its dialogs) closes with it.
+    void unloaded();
+
 protected:
+    // The diagram dialog for this page's record, modal; true when its OK wrote the settings.
+    // `frameEditable` false leaves the frame in "G0" alone (the calibration owns it).
+    bool KONTEXT11(bool frameEditable);
     // Asked before the unload; false keeps the page open.
     virtual bool Form_QueryUnload() { return true; }
     // Releases what the page holds; runs once.

@@ -42,6 +42,7 @@ mdiESEITE1::mdiESEITE1(ShellWindow& shell, QWidget* parent) : PageWindow(shell, 
     picBILD11->Tag(QStringLiteral("11"));
     picBILD11->ScaleMode(vbMillimeters);
     connect(picBILD11, &vb::PictureBox::DblClick, this, &mdiESEITE1::picBILD11_DblClick);
+    connect(picBILD11, &vb::PictureBox::MouseDown, this, &mdiESEITE1::picBILD11_MouseDown);
     connect(picBILD11, &vb::PictureBox::MouseMove, this, &mdiESEITE1::picBILD11_MouseMove);
     connect(picBILD11, &vb::PictureBox::MouseUp, this, &mdiESEITE1::picBILD11_MouseUp);
 }
@@ -139,6 +140,15 @@ void mdiESEITE1::picBILD11_DblClick()
             clearMarker();
         });
     });
+}
+
+void mdiESEITE1::picBILD11_MouseDown(int button, int, double, double)
+{
+    if (button != 2 || !captureMarked()) return;
+    // The capture window owns the diagram's frame while it calibrates: the dialog offers
+    // the logarithmic division only and leaves the calibration in "G0" alone.
+    vb::Procedure p(kPrefix, QStringLiteral("picBILD11_MouseDown"));
+    p.step([&] { KONTEXT11(false); });
 }
 
 void mdiESEITE1::picBILD11_MouseMove(int button, int, double x, double y)

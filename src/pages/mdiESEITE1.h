@@ -21,6 +21,7 @@ public:
     void KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleColor FARBEPIC) override;
 
     void picBILD11_DblClick();
+    void picBILD11_MouseDown(int button, int shift, double x, double y);
     void picBILD11_MouseMove(int button, int shift, double x, double y);
     void picBILD11_MouseUp(int button, int shift, double x, double y);
 

@@ -7,6 +7,7 @@
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
+#include "platform/widgets/DialogButtons.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -32,19 +33,12 @@ frmAUSWAHL::frmAUSWAHL(ShellWindow& shell, QWidget* parent) : QDialog(parent), s
     lstKEN = new QListWidget(this);
     lstKEN->setObjectName(QStringLiteral("lstKEN"));
     lstKEN->setSelectionMode(QAbstractItemView::MultiSelection);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdABBRECHEN = new QPushButton(QStringLiteral("Abbrechen"), this);
-    cmdABBRECHEN->setObjectName(QStringLiteral("cmdABBRECHEN"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdABBRECHEN);
+    const vb::DialogButtons buttons(this);
+    cmdOK = buttons.ok;
+    cmdABBRECHEN = buttons.cancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lstKEN, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     resize(340, 380);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAUSWAHL::cmdOK_Click);

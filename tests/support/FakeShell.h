@@ -21,7 +21,7 @@ public:
     void mnuBEENDEN_Click() override;
     void mnuHILFE_Click() override;
     void stbMAIN_PanelClick(int panel) override;
-    QWidget* activeChild() const override { return nullptr; }
+    QWidget* activeChild() const override { return active; }
     QProgressBar* progressBar() const override { return progress; }
     QString menuTag(const QString& name) const override { return menuTags.value(name); }
     void setMenuTag(const QString& name, const QString& t) override { menuTags[name] = t; }
@@ -37,6 +37,7 @@ public:
     // What showCapture hands out (null: no capture window).
     PointCapture* capture = nullptr;
     QList<QWidget*> pages;
+    QWidget* active = nullptr;
     // Prints land as PDF files in this folder.
     QString printFolder;
     std::unique_ptr<PdfPrinterProvider> pdf;
