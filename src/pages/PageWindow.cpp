@@ -49,10 +49,7 @@ void PageWindow::readRecord()
 {
     dat(QStringLiteral("E1")).DTVL(QStringLiteral("ID"), ID_);
     dat(QStringLiteral("E1")).DTVT(QStringLiteral("KEN"), KEN_);
-    // A record without a comment has KOM NULL: that is an empty comment, not a data error.
-    vb::Value comment;
-    dat(QStringLiteral("E1")).DTVV(QStringLiteral("KOM"), comment);
-    KOM_ = vb::toText(comment);
+    dat(QStringLiteral("E1")).DTVT(QStringLiteral("KOM"), KOM_);
     dat(QStringLiteral("A1")).DTVB(QStringLiteral("BONEU"), BONEU_);
 }
 
