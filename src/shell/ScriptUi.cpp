@@ -1,5 +1,6 @@
 #include "shell/ScriptUi.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QHash>
@@ -94,6 +95,24 @@ QString ScriptUi::InputBox(const QString& prompt, const QString& title, const QS
     }
     print(QStringLiteral("[%1] %2 -> \"%3\"").arg(title, oneLine(prompt), text));
     return text;
+}
+
+std::optional<vb::OleColor> ScriptUi::ChooseColor(vb::OleColor)
+{
+    if (inputs_.empty()) {
+        fail(QStringLiteral("no input queued for the colour dialog"));
+        return std::nullopt;
+    }
+    const QString text = inputs_.front();
+    inputs_.pop_front();
+    print(QStringLiteral("[colour] -> \"%1\"").arg(text));
+    if (text.isEmpty()) return std::nullopt;
+    const QColor colour(text);
+    if (!colour.isValid()) {
+        fail(QStringLiteral("\"%1\" is not a colour").arg(text));
+        return std::nullopt;
+    }
+    return vb::RGB(colour.red(), colour.green(), colour.blue());
 }
 
 void ScriptUi::ShowModal(QDialog& dialog)

@@ -3,6 +3,7 @@
 #include "platform/ui/Ui.h"
 
 #include <QString>
+#include <optional>
 #include <deque>
 #include <functional>
 
@@ -15,6 +16,9 @@ public:
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     void ShowModal(QDialog& dialog) override;
+    // The colour dialog takes the next queued input: a colour name such as "#ff0000" or
+    // "red"; an empty input is Cancel.
+    std::optional<vb::OleColor> ChooseColor(vb::OleColor initial) override;
     void DoEvents() override;
     // A script does not wait for pressed looks and progress pauses; events still run.
     void Sleep(int milliseconds) override;

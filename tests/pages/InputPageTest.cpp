@@ -201,3 +201,43 @@ TEST_F(InputPage, PrintingPutsThePictureAsSeenOnTheSheetAndKeepsItOnTheScreen)
 }
 
 }  // namespace
+
+namespace {
+
+struct KeyCase {
+    const char* name;
+    int key;
+    int shift;
+    const char* call;  // what reaches the main window; empty: nothing
+};
+
+class PageKeys : public InputPage, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(PageKeys, ReachTheCommandPanelsOfTheMainWindow)
+{
+    open();
+    shell.calls.clear();
+    page->Form_KeyDown(GetParam().key, GetParam().shift);
+    EXPECT_EQ(shell.calls.join(QLatin1Char(' ')), QString::fromLatin1(GetParam().call));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PageKeys,
+                         ::testing::Values(KeyCase{"Escape", Qt::Key_Escape, 0, "stbMAIN_PanelClick(15)"},
+                                           KeyCase{"AltQ", Qt::Key_Q, 4, "mnuBEENDEN_Click"},
+                                           KeyCase{"CtrlA", Qt::Key_A, 2, "stbMAIN_PanelClick(14)"},
+                                           KeyCase{"CtrlC", Qt::Key_C, 2, "stbMAIN_PanelClick(12)"},
+                                           KeyCase{"CtrlP", Qt::Key_P, 2, "stbMAIN_PanelClick(11)"},
+                                           KeyCase{"CtrlS", Qt::Key_S, 2, "stbMAIN_PanelClick(10)"},
+                                           KeyCase{"CtrlW", Qt::Key_W, 2, "stbMAIN_PanelClick(13)"},
+                                           KeyCase{"PlainQ", Qt::Key_Q, 0, ""}, KeyCase{"CtrlShiftS", Qt::Key_S, 3, ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InputPage, ActivationTakesTheAutoCadPanelAway)
+{
+    open();
+    shell.calls.clear();
+    page->Form_Activate();
+    EXPECT_EQ(shell.calls, QStringList{QStringLiteral("setPanelEnabled(14,0)")});
+}
+
+}  // namespace
