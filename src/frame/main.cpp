@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTextStream>
 
 int main(int argc, char** argv)
@@ -35,7 +36,11 @@ int main(int argc, char** argv)
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("With --start: VELOR writes a PNG of its main window to <file> and ends."),
                                         QStringLiteral("file"));
-    parser.addOptions({demo, into, project, create, start, screenshot});
+    const QCommandLineOption script(QStringLiteral("script"),
+                                    QStringLiteral("With --start: VELOR replays the session script <file> (grammar in the README), "
+                                                   "ends, and KELMORA returns its exit code."),
+                                    QStringLiteral("file"));
+    parser.addOptions({demo, into, project, create, start, screenshot, script});
     parser.addPositionalArgument(QStringLiteral("dir"), QStringLiteral("With --demo: same as --into."), QStringLiteral("[dir]"));
     parser.process(app);
 
@@ -58,7 +63,8 @@ int main(int argc, char** argv)
         if (parser.isSet(start)) {
             QStringList args;
             if (parser.isSet(screenshot)) args << QStringLiteral("--screenshot") << parser.value(screenshot);
-            const int code = kelmora.startModule(args, parser.isSet(screenshot));
+            if (parser.isSet(script)) args << QStringLiteral("--script") << QFileInfo(parser.value(script)).absoluteFilePath();
+            const int code = kelmora.startModule(args, parser.isSet(screenshot) || parser.isSet(script));
             if (code != 0) err << "KELMORA: VELOR ended with code " << code << Qt::endl;
             return code == 0 ? 0 : 1;
         }

@@ -2,8 +2,10 @@
 
 #include "data/PrinterProvider.h"
 #include "data/SessionContext.h"
+#include "data/VersionInfo.h"
 #include "data/ShellWindow.h"
 #include "data/clsDATEN.h"
+#include "pages/clsKOPFFUSS.h"
 #include "pages/frmKONTEXT.h"
 #include "pages/frmKONTEXT11.h"
 #include "platform/surface/PrinterSurface.h"
@@ -49,10 +51,7 @@ void PageWindow::readRecord()
 {
     dat(QStringLiteral("E1")).DTVL(QStringLiteral("ID"), ID_);
     dat(QStringLiteral("E1")).DTVT(QStringLiteral("KEN"), KEN_);
-    // A record without a comment has KOM NULL: that is an empty comment, not a data error.
-    vb::Value comment;
-    dat(QStringLiteral("E1")).DTVV(QStringLiteral("KOM"), comment);
-    KOM_ = vb::toText(comment);
+    dat(QStringLiteral("E1")).DTVT(QStringLiteral("KOM"), KOM_);
     dat(QStringLiteral("A1")).DTVB(QStringLiteral("BONEU"), BONEU_);
 }
 
@@ -67,20 +66,39 @@ void PageWindow::KOPFFUSS(int16_t mode)
 {
     vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Kopffusszeile"));
     if (mode != Screen && !printer_) return;
-    vb::OutputSurface& out = mode == Screen ? static_cast<vb::OutputSurface&>(*this) : *printer_;
+    vb::OutputSurface* out = mode == Screen ? static_cast<vb::OutputSurface*>(this) : printer_;
+    const SessionContext& session = shell_.session();
     p.step([&] {
         if (mode == Screen) Cls();
     });
-    // The page frame: 15 mm from the sheet's edges, 7.5 mm above and below on the screen.
-    const double vertical = mode == Screen ? 7.5 : 15.0;
+    clsKOPFFUSS header;
+    // The page fills the main window's client area, so it is its own frame on the screen.
+    p.step([&] { header.AUSGABEOBJEKT(out, out); });
     p.step([&] {
-        out.ForeColor(vb::RGB(0, 0, 0));
-        out.Box(15, vertical, out.ScaleWidth() - 15, out.ScaleHeight() - vertical);
-        out.FontSize(10);
-        out.CurrentX(20);
-        out.CurrentY(vertical + 3);
-        out.Print(KEN_);
-        out.flush();
+        header.SPRACHE(session.SPRACHE());
+        header.BEARBEITER(session.BEARBEITER());
+        header.COPYRIGHT(VersionInfo::copyright());
+        header.EBOKFS(pageNumberShown_);
+        header.KENNZEICHNUNG(KEN_);
+        header.KOMMENTAR(KOM_);
+        header.PROGRAMMIERER(VersionInfo::trademarks());
+        header.PROJEKT(session.PROJEKT());
+        header.UEBERSCHRIFT(session.SPRACHE() == 1 ? VersionInfo::productNameEnglish() : VersionInfo::productName());
+        const QDateTime now = QDateTime::currentDateTime();
+        header.DATUM(vb::fromDateTime(QDateTime(now.date(), QTime(0, 0))));
+        header.UHRZEIT(vb::fromDateTime(now));
+        header.SEITE(1);
+        header.SEITENANZAHL(1);
+    });
+    p.step([&] { header.RANDABSTAND(QStringLiteral("alle"), 15); });
+    p.step([&] {
+        if (mode != Screen) return;
+        header.RANDABSTAND(QStringLiteral("oben"), 7.5);
+        header.RANDABSTAND(QStringLiteral("unten"), 7.5);
+    });
+    p.step([&] {
+        header.KOPFFUSSZEILE();
+        out->flush();
     });
 }
 

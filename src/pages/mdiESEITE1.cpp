@@ -41,6 +41,7 @@ mdiESEITE1::mdiESEITE1(ShellWindow& shell, QWidget* parent) : PageWindow(shell, 
     picBILD11->setObjectName(QStringLiteral("picBILD11"));
     picBILD11->Tag(QStringLiteral("11"));
     picBILD11->ScaleMode(vbMillimeters);
+    picBILD11->BorderStyle(1);
     connect(picBILD11, &vb::PictureBox::DblClick, this, &mdiESEITE1::picBILD11_DblClick);
     connect(picBILD11, &vb::PictureBox::MouseDown, this, &mdiESEITE1::picBILD11_MouseDown);
     connect(picBILD11, &vb::PictureBox::MouseMove, this, &mdiESEITE1::picBILD11_MouseMove);

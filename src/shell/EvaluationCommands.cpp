@@ -10,6 +10,7 @@
 #include "shell/frmMAIN.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
@@ -17,7 +18,6 @@
 using vb::Pointer;
 
 namespace {
-
 const QString kPrefix = QStringLiteral("VB-Error: ");
 const QString kInputPage = QStringLiteral("mdiESEITE1");
 const QString kOutputPage = QStringLiteral("mdiSEITE1");
@@ -27,7 +27,9 @@ void pointer(Pointer p) { vb::Ui::instance().SetPointer(p); }
 }  // namespace
 
 EvaluationCommands::EvaluationCommands(frmMAIN& main)
-    : main_(main), inputPage_([](ShellWindow& shell) { return new mdiESEITE1(shell); })
+    : main_(main),
+      inputPage_([](ShellWindow& shell) { return new mdiESEITE1(shell); }),
+      calculation_([&main] { return clsBERECHNEN(main).BERECHNUNG(); })
 {
 }
 
@@ -105,6 +107,8 @@ PageWindow* EvaluationCommands::loadPage(const QString& name, const PageMaker& m
     if (!maker) return nullptr;
     PageWindow* page = maker(main_);
     // The page is built at its maximized size, still hidden: it shows only when it is complete.
+    // Its drawings are made for that size, so the main window's layout must be settled first.
+    if (QLayout* layout = main_.layout()) layout->activate();
     page->resize(main_.mdiArea()->viewport()->size());
     page->Form_Load();
     return page;
@@ -115,7 +119,11 @@ void EvaluationCommands::showPage(PageWindow* page)
     if (!page) return;
     auto* frame = qobject_cast<QMdiSubWindow*>(page->parentWidget());
     if (!frame) {
+        const QSize loaded = page->size();
         frame = main_.mdiArea()->addSubWindow(page, Qt::FramelessWindowHint);
+        // The frame takes the page's size at once: a page passing through a smaller size on
+        // its way to maximized would lose the drawings beyond it.
+        frame->resize(loaded);
         QObject::connect(main_.mdiArea(), &QMdiArea::subWindowActivated, page, [page, frame](QMdiSubWindow* active) {
             if (active == frame) page->Form_Activate();
         });
@@ -190,7 +198,7 @@ void EvaluationCommands::NEUBERECHNEN()
         pointer(Pointer::Hourglass);
     });
     p.step([&] {
-        computed = clsBERECHNEN(main_).BERECHNUNG();
+        computed = calculation_();
         if (!computed) return;
         vb::DoEvents();
         // An open output page shows the new evaluation instead of a second page.

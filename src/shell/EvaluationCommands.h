@@ -30,6 +30,9 @@ public:
     void NEUBERECHNEN();
 
     void setOutputPageMaker(PageMaker maker) { outputPage_ = std::move(maker); }
+    // The evaluation Neuberechnen runs: the driver clsBERECHNEN unless another is set (a
+    // module of the family with its own computation). False: the record could not be evaluated.
+    void setCalculation(std::function<bool()> calculation) { calculation_ = std::move(calculation); }
 
     // The open page of that window name; null when none.
     PageWindow* openPage(const QString& name) const;
@@ -52,4 +55,5 @@ private:
     frmMAIN& main_;
     PageMaker inputPage_;
     PageMaker outputPage_;
+    std::function<bool()> calculation_;
 };

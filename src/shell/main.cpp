@@ -1,15 +1,22 @@
 // VELOR: turns scanned diagrams into numbers. Started by the frame program KELMORA.
 #include "shell/frmMAIN.h"
 #include "shell/Screenshot.h"
+#include "shell/ScriptSession.h"
 
 #include "platform/ui/QtUi.h"
 #include "platform/ui/ScriptedUi.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <algorithm>
 
 int main(int argc, char** argv)
 {
+    // A scripted session needs no display: without one it runs on the offscreen platform.
+    const bool scripted = std::any_of(argv, argv + argc, [](const char* a) { return QByteArray(a).startsWith("--script"); });
+    if (scripted && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELOR"));
     QCommandLineParser parser;
@@ -18,8 +25,16 @@ int main(int argc, char** argv)
     QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                   QStringLiteral("Start up, write a PNG picture of the main window to <file> and end."),
                                   QStringLiteral("file"));
-    parser.addOption(screenshot);
+    QCommandLineOption script(QStringLiteral("script"),
+                              QStringLiteral("Replay the session script <file> (grammar in the README), then end as by "
+                                             "Datei - Beenden. Exit code 1 when a line fails."),
+                              QStringLiteral("file"));
+    parser.addOptions({screenshot, script});
     parser.process(app);
+    if (parser.isSet(script)) {
+        frmMAIN w;
+        return ScriptSession::runFile(parser.value(script), w);
+    }
 
     // A screenshot run has nobody to answer a question: every message is printed and answered
     // with its first button.

@@ -84,6 +84,12 @@ void PictureBox::BackColor(OleColor colour)
     update();
 }
 
+void PictureBox::BorderStyle(int style)
+{
+    borderStyle_ = style;
+    update();
+}
+
 void PictureBox::Cls()
 {
     discardPending();
@@ -113,6 +119,10 @@ void PictureBox::paintEvent(QPaintEvent*)
     p.fillRect(rect(), toQColor(backColor_));
     p.drawImage(0, 0, background_);
     p.drawImage(0, 0, layer_);
+    if (borderStyle_ == 1) {
+        p.setPen(QColor(64, 64, 64));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void PictureBox::resize(int width, int height)

@@ -26,6 +26,10 @@ public:
     const QImage& Picture() const { return background_; }
     bool LoadPicture(const QString& path);
 
+    // 0 none, 1 a thin frame around the picture (on the screen only, not in image()).
+    void BorderStyle(int style);
+    int BorderStyle() const { return borderStyle_; }
+
     void BackColor(OleColor colour);
     OleColor BackColor() const { return backColor_; }
 
@@ -79,6 +83,7 @@ private:
     QImage layer_;
     std::unique_ptr<QPainter> painter_;
     OleColor backColor_ = RGB(255, 255, 255);
+    int borderStyle_ = 0;
     QString tag_;
 };
 

@@ -1,0 +1,96 @@
+#include "ShellFixture.h"
+
+#include "shell/ScriptSession.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class ScriptRun : public ShellFixture {
+protected:
+    int run(const QString& script)
+    {
+        QFile file(folder.filePath(QStringLiteral("session.txt")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(script.toUtf8());
+        file.close();
+        w = std::make_unique<frmMAIN>(QLocale(QLocale::German, QLocale::Germany));
+        w->session().setProgramFolder(inst.programFolder());
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        const int code = ScriptSession::runFile(file.fileName(), *w);
+        out = QString::fromStdString(::testing::internal::GetCapturedStdout());
+        err = QString::fromStdString(::testing::internal::GetCapturedStderr());
+        unloaded = true;  // the run ends the program itself
+        return code;
+    }
+    QString read(const QString& name)
+    {
+        QFile f(folder.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>");
+    }
+
+    QTemporaryDir folder;
+    QString out;
+    QString err;
+};
+
+const QString kNewRecord = QStringLiteral("menu mnuNEU\ntype txtKEN R1\npanel 8\n");
+
+TEST_F(ScriptRun, ASessionCreatesARecordOpensTheInputPageAndEndsWithoutSaving)
+{
+    ASSERT_EQ(run(kNewRecord + QStringLiteral("menu mnuAUSWERTEN\n"
+                                              "dump A1 out/a1.csv\n"
+                                              "menu mnuEINGABEGRAFIK\n"
+                                              "shot out/page.png\n"
+                                              "dump G0 out/g0.csv\n"
+                                              "panel 15\n")),
+              0)
+        << err.toStdString();
+    EXPECT_EQ(read(QStringLiteral("out/a1.csv")), QStringLiteral("ID,BONEU\n1,1\n"));
+    EXPECT_TRUE(read(QStringLiteral("out/g0.csv")).startsWith(QStringLiteral("ID,IDOBJEKT,OX,OY,RL,RR,RO,RU,")));
+    EXPECT_TRUE(read(QStringLiteral("out/g0.csv")).contains(QStringLiteral("\n1,11,1,1,11,10,10,11,")));
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("out/page.png"))));
+    // The end is Datei -> Beenden; nobody queued an answer to the save question: Nein.
+    EXPECT_TRUE(out.contains(QStringLiteral("gespeichert werden? -> Nein"))) << out.toStdString();
+    EXPECT_TRUE(projectColumn(QStringLiteral("SELECT KEN FROM E1")).isEmpty());
+}
+
+TEST_F(ScriptRun, QueuedAnswersAndExpectationsMeetTheirMessages)
+{
+    EXPECT_EQ(run(QStringLiteral("menu mnuNEU\nexpect fehlt\nanswer OK\npanel 8\ntype txtKEN R1\npanel 8\nanswer Ja\n")), 0) << err.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("[Datenfehler] Datensatzkennzeichnung fehlt! -> OK"))) << out.toStdString();
+    EXPECT_EQ(projectColumn(QStringLiteral("SELECT KEN FROM E1")), QStringList{QStringLiteral("R1")});
+}
+
+struct Failing {
+    const char* name;
+    const char* script;
+    const char* error;
+};
+
+class ScriptFails : public ScriptRun, public ::testing::WithParamInterface<Failing> {};
+
+TEST_P(ScriptFails, EndsWithExitCode1AndSaysWhichLine)
+{
+    EXPECT_EQ(run(QString::fromUtf8(GetParam().script)), 1);
+    EXPECT_TRUE(err.contains(QString::fromUtf8(GetParam().error))) << err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScriptFails,
+    ::testing::Values(
+        Failing{"UnknownWidget", "menu mnuNEU\ntype txtNAME R1", "line 2 (type): no widget \"txtNAME\" in mdiEINGABE"},
+        Failing{"DisabledEntry", "menu mnuBERECHNEN", "line 1 (menu): the entry \"mnuBERECHNEN\" is disabled"},
+        Failing{"HiddenPanel", "panel 15", "line 1 (panel): panel 15 is not offered"},
+        Failing{"UnansweredMessage", "menu mnuNEU\npanel 8\nmenu mnuAUSWERTEN",
+                "line 2 (panel): no answer queued for the message \"Datensatzkennzeichnung fehlt!\""},
+        Failing{"UnfitAnswer", "menu mnuNEU\nanswer Ja\npanel 8", "line 3 (panel): the answer \"Ja\" is not a button"},
+        Failing{"OtherMessageThanExpected", "menu mnuNEU\nexpect gespeichert\nanswer OK\npanel 8",
+                "line 4 (panel): expected a message with \"gespeichert\""},
+        Failing{"ExpectedMessageNeverCame", "expect Fehler\nmenu mnuAUSWERTEN", "at the end: an expected message did not come"},
+        Failing{"WrongLine", "menu mnuNEU\npanel acht", "line 2: argument 1 of panel is not a whole number"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
