@@ -229,12 +229,15 @@ bool clsFLX::WERTPRUEFEN(const QString& value, float minimum, float maximum, boo
         return reject(QStringLiteral("Eingegeber Wert ist kein gültiges Datums- oder Zeitformat!"));
     }
     if (!vb::IsNumeric(vb::Value(t))) return reject(QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!"));
-    const float number = vb::CSng(vb::Value(t));
+    // A number too large for a single lies beyond any limits; without limits it is still no
+    // number the column can hold.
+    const std::optional<float> number = vb::fitSingle(vb::Value(t));
     // Limits count when the lower lies below the upper; a column without them checks the number alone.
-    if (minimum < maximum && (number < minimum || number > maximum))
+    if (minimum < maximum && (!number || *number < minimum || *number > maximum))
         return reject(QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:") + vb::vbCrLf + QStringLiteral("Minimum: ")
                       + vb::CStr(vb::Value(minimum)) + QStringLiteral(", Maximum: ") + vb::CStr(vb::Value(maximum)));
-    if (whole && number != std::floor(number)) return reject(QStringLiteral("Eingegeber Wert ist keine ganze Zahl!"));
+    if (!number) return reject(QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!"));
+    if (whole && *number != std::floor(*number)) return reject(QStringLiteral("Eingegeber Wert ist keine ganze Zahl!"));
     return true;
 }
 

@@ -6,7 +6,6 @@
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
-#include "platform/vb/VbError.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -145,12 +144,7 @@ bool mdiEINGABE::WERTPRUEFUNG(QString& text, float minimum, float maximum, bool 
         return false;
     }
     // A number too large for a single is beyond any limits the check can be given.
-    std::optional<float> x;
-    try {
-        x = vb::CSng(text);
-    } catch (const vb::VbError& e) {
-        if (e.number() != vb::errOverflow) throw;
-    }
+    const std::optional<float> x = vb::fitSingle(text);
     if (x && minimum <= *x && *x <= maximum) {
         if (integerOnly && *x != std::trunc(*x)) {
             MsgBox(english ? QStringLiteral("Type of value is not an integer!") : QStringLiteral("Eingegeber Wert ist keine ganze Zahl!"),

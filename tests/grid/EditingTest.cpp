@@ -112,6 +112,10 @@ TEST_F(Editing, ValidationMessagesKeepTheEditorOpen)
         {0, "2,5", "Eingegeber Wert ist keine ganze Zahl!", "MSFlexGrid / Indexspalte Nr"},
         {2, "abc", "Eingegeber Wert ist kein gültiges Zahlenformat!", "MSFlexGrid / Spalte Wert"},
         {2, "-1", "Zahlenwert außerhalb der vorgegeben Schranken:\r\nMinimum: 0, Maximum: 5", "MSFlexGrid / Spalte Wert"},
+        // Too large for any check: the range message, not an overflow error.
+        {2, "1e40", "Zahlenwert außerhalb der vorgegeben Schranken:\r\nMinimum: 0, Maximum: 5", "MSFlexGrid / Spalte Wert"},
+        {0, "12345678901234567890123456789012345678901234", "Zahlenwert außerhalb der vorgegeben Schranken:\r\nMinimum: 1, Maximum: 10",
+         "MSFlexGrid / Indexspalte Nr"},
         {3, "31.02.2003", "Eingegeber Wert ist kein gültiges Datums- oder Zeitformat!", "MSFlexGrid / Datumsspalte Datum"},
         {4, "25:70", "Eingegeber Wert ist kein gültiges Datums- oder Zeitformat!", "MSFlexGrid / Uhrzeitspalte Zeit"},
     };

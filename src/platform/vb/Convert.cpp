@@ -84,6 +84,16 @@ float CSng(const Value& v)
     return static_cast<float>(d);
 }
 
+std::optional<float> fitSingle(const Value& v)
+{
+    try {
+        return CSng(v);
+    } catch (const VbError& e) {
+        if (e.number() != errOverflow) throw;
+        return std::nullopt;
+    }
+}
+
 double CDbl(const Value& v) { return numericValue(v); }
 
 QString numberText(double x, int significantDigits, QChar decimal)

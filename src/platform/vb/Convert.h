@@ -14,6 +14,9 @@ bool CBool(const Value& v);
 int16_t CInt(const Value& v);
 int32_t CLng(const Value& v);
 float CSng(const Value& v);
+// CSng for value checks: none when the number is too large for a single, where CSng raises
+// an overflow; checks report that as a value beyond their limits.
+std::optional<float> fitSingle(const Value& v);
 double CDbl(const Value& v);
 QString CStr(const Value& v);
 DateValue CDate(const Value& v);
