@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
+#include "RawPdf.h"
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -122,11 +123,7 @@ void BM_RawPolylineOnPdf(benchmark::State& state)
     }
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir.filePath(QStringLiteral("raw.pdf")));
-        printer.setResolution(600);
-        printer.setFullPage(true);
-        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+        setUpRawPdf(printer, dir.filePath(QStringLiteral("raw.pdf")));
         QPainter p(&printer);
         p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));  // the surface's pen
         p.drawPolyline(points);
