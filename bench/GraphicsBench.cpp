@@ -5,10 +5,11 @@
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/PrinterSurface.h"
 
+#include "RawPdf.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include "RawPdf.h"
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cmath>

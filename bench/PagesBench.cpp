@@ -12,11 +12,12 @@
 #include "platform/surface/PrinterSurface.h"
 #include "platform/ui/Procedure.h"
 
+#include "RawPdf.h"
+
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include "RawPdf.h"
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -4,6 +4,8 @@
 #include "data/ShellWindow.h"
 #include "graphics/clsGRAFIK.h"
 #include "pages/OutputDiagram.h"
+#include "pages/frmKONTEXT.h"
+#include "pages/frmKONTEXT11.h"
 #include "pages/PointTable.h"
 #include "platform/surface/PrinterSurface.h"
 #include "platform/ui/Procedure.h"
@@ -151,15 +153,14 @@ void mdiSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleC
     drawAll();
 }
 
-void mdiSEITE1::Form_Click()
-{
-    if (showPageDialog) showPageDialog(*this);
-}
+void mdiSEITE1::Form_Click() { frmKONTEXT::showFor(shell_, *this); }
 
 void mdiSEITE1::picBILD11_MouseDown(int button, int, double, double)
 {
-    if (button != 2 || !showDiagramDialog) return;
-    showDiagramDialog(*this);
+    if (button != 2) return;
+    frmKONTEXT11 dialog(shell_, ID_, true, window());
+    dialog.Form_Load();
+    vb::Ui::instance().ShowModal(dialog);
     BILD11(Screen);
 }
 

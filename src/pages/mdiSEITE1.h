@@ -3,7 +3,6 @@
 #include "pages/PageWindow.h"
 #include "pages/RecordPoints.h"
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,12 +29,6 @@ public:
     void picBILD11_MouseDown(int button, int shift, double x, double y);
     void picBILD11_MouseMove(int button, int shift, double x, double y);
     void vscBILD12_Change();
-
-    // The page dialog (a click on the page) and the diagram dialog (right button on the
-    // diagram) belong to the dialogs; whoever opens the page connects them. Without them a
-    // click does nothing.
-    std::function<void(mdiSEITE1&)> showPageDialog;
-    std::function<void(mdiSEITE1&)> showDiagramDialog;
 
     const std::vector<RecordPoint>& points() const { return points_; }
 

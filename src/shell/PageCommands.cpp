@@ -2,6 +2,7 @@
 
 #include "data/PrinterProvider.h"
 #include "pages/PageWindow.h"
+#include "pages/frmANZEIGEN.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/VbError.h"
@@ -32,7 +33,8 @@ vb::Procedure PageCommands::procedure(int panel) const
 
 void PageCommands::ANZEIGEN()
 {
-    if (showPagesDialog) showPagesDialog();
+    vb::Procedure p = procedure(10);
+    p.step([&] { frmANZEIGEN::showFor(main_, &main_); });
 }
 
 void PageCommands::DRUCKEN()

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 class QString;
 class frmMAIN;
 namespace vb { class Procedure; }
@@ -11,10 +9,8 @@ class PageCommands {
 public:
     explicit PageCommands(frmMAIN& main) : main_(main) {}
 
-    // Panel 10: the show-page dialog, which comes with the dialogs; until it is connected
-    // the panel does nothing.
+    // Panel 10: the show-page dialog, not modal.
     void ANZEIGEN();
-    std::function<void()> showPagesDialog;
     // Panel 11: the chosen pages of the page list, printed in one job.
     void DRUCKEN();
     // Panel 12: the active window's picture as a bitmap in the project's JPG folder.
