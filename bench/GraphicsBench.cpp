@@ -5,6 +5,8 @@
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/PrinterSurface.h"
 
+#include "RawPdf.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
@@ -122,11 +124,7 @@ void BM_RawPolylineOnPdf(benchmark::State& state)
     }
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir.filePath(QStringLiteral("raw.pdf")));
-        printer.setResolution(600);
-        printer.setFullPage(true);
-        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+        setUpRawPdf(printer, dir.filePath(QStringLiteral("raw.pdf")));
         QPainter p(&printer);
         p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));  // the surface's pen
         p.drawPolyline(points);

@@ -1,23 +1,38 @@
 #include "pages/RecordPoints.h"
 
-#include "platform/db/Recordset.h"
-#include "platform/vb/Convert.h"
+#include "platform/db/Connection.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+// The statement stays prepared in the connection's cache and runs once per drawing; a
+// record's ten thousand points must not cost ten thousand queries, nor a recordset's copy.
+const QString kSql = QStringLiteral("SELECT [GRUPPE], [POLYNR], [PKTNR], [PX], [PY] FROM [E3] WHERE [ID] = ? "
+                                    "ORDER BY [POLYNR], [PKTNR]");
+
+}  // namespace
 
 std::vector<RecordPoint> RecordPoints::read(db::Connection& connection, int32_t id)
 {
-    db::Recordset rs(QStringLiteral("SELECT [GRUPPE], [POLYNR], [PKTNR], [PX], [PY] FROM [E3] WHERE [ID] = %1 "
-                                    "ORDER BY [POLYNR], [PKTNR]")
-                         .arg(id),
-                     connection);
+    sqlite3_stmt* st = connection.prepare(kSql);
+    sqlite3_bind_int(st, 1, id);
     std::vector<RecordPoint> points;
-    points.reserve(static_cast<std::size_t>(rs.RecordCount()));
-    for (; !rs.IsEOF(); rs.MoveNext()) {
-        const vb::Value polygon = rs.field(1), point = rs.field(2), x = rs.field(3), y = rs.field(4);
-        if (polygon.isNull() || point.isNull() || x.isNull() || y.isNull()) continue;
-        const vb::Value group = rs.field(0);
-        points.push_back({group.isNull() ? QString() : vb::CStr(group), vb::CInt(polygon), vb::CInt(point),
-                          vb::CSng(x), vb::CSng(y)});
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        bool complete = true;
+        for (int c = 1; c <= 4; ++c) complete = complete && sqlite3_column_type(st, c) != SQLITE_NULL;
+        if (!complete) continue;
+        RecordPoint p;
+        if (sqlite3_column_type(st, 0) != SQLITE_NULL)
+            p.group = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), sqlite3_column_bytes(st, 0));
+        p.polygon = static_cast<int16_t>(sqlite3_column_int(st, 1));
+        p.point = static_cast<int16_t>(sqlite3_column_int(st, 2));
+        p.x = static_cast<float>(sqlite3_column_double(st, 3));
+        p.y = static_cast<float>(sqlite3_column_double(st, 4));
+        points.push_back(p);
     }
-    rs.Close();
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) connection.raiseError();
     return points;
 }

@@ -6,6 +6,7 @@
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
+#include "shell/PointExport.h"
 #include "shell/clsBERECHNEN.h"
 #include "shell/frmMAIN.h"
 
@@ -73,8 +74,23 @@ void EvaluationCommands::AUSWERTEN()
         } else {
             for (const char* name : {"mnuEINGABEGRAFIK", "mnuBERECHNEN", "mnuFBERECHNEN", "mnuNEUBERECHNEN"}) enable(name, false);
         }
+        // The points go out when the record could be shown: the rule of Berechnen.
+        enable("mnuPUNKTEXPORT", main_.menu(QStringLiteral("mnuBERECHNEN"))->isEnabled());
     });
     pointer(Pointer::Default);
+}
+
+void EvaluationCommands::PUNKTEXPORT()
+{
+    vb::Procedure p(kPrefix, caption("mnuPUNKTEXPORT"));
+    p.step([&] {
+        db::Recordset rs(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true"), main_.session().cnnX);
+        if (rs.RecordCount() != 1) return;
+        const int32_t id = vb::CLng(rs.field(QStringLiteral("ID")));
+        const QString name = vb::toText(rs.field(QStringLiteral("KEN")));
+        rs.Close();
+        PointExport(main_.session()).run(id, name);
+    });
 }
 
 PageWindow* EvaluationCommands::openPage(const QString& name) const

@@ -28,6 +28,8 @@ public:
     void EINGABEGRAFIK();
     void BERECHNEN();
     void NEUBERECHNEN();
+    // "Punkte exportieren …": the active record's points into a CSV file.
+    void PUNKTEXPORT();
 
     void setOutputPageMaker(PageMaker maker) { outputPage_ = std::move(maker); }
     // The evaluation Neuberechnen runs: the driver clsBERECHNEN unless another is set (a

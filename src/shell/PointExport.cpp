@@ -23,11 +23,6 @@ QString field(const QString& text, QChar separator)
 
 }  // namespace
 
-QString PointExport::menuText(bool german)
-{
-    return german ? QStringLiteral("Punkte exportieren \u2026") : QStringLiteral("Export points \u2026");
-}
-
 QString PointExport::number(float value, bool german)
 {
     char buffer[32];

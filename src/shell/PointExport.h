@@ -25,8 +25,6 @@ public:
     // The shortest text that reads back as the same single.
     static QString number(float value, bool german);
 
-    static QString menuText(bool german);
-
 private:
     bool german() const;
     QString title() const;

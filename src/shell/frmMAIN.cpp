@@ -11,6 +11,7 @@
 #include "platform/widgets/PanelBar.h"
 #include "data/PdfPrinterProvider.h"
 #include "pages/PageWindow.h"
+#include "pages/mdiSEITE1.h"
 #include "shell/DialogPrinterProvider.h"
 #include "shell/EvaluationCommands.h"
 #include "shell/HelpCommands.h"
@@ -67,6 +68,7 @@ const MenuItem kMenus[] = {
     {"mnuMBERECHNEN", "mnuAUSWERTEN", "&MBerechnen", "Calculate &Multiple", false},
     {"mnuFBERECHNEN", "mnuAUSWERTEN", "&FBerechnen", "Calculate &Next", false},
     {"mnuNEUBERECHNEN", "mnuAUSWERTEN", "&Neuberechnen", "Calculate &First", false},
+    {"mnuPUNKTEXPORT", "mnuAUSWERTEN", "Punkte exportieren …", "Export points …", true},
     {"mnuEXTRAS", "", "E&xtras", "Tools", false},
     {"mnuVVORGABEN", "mnuEXTRAS", "&Vorgaben", "Preset Data", false},
     {"mnuVEVORGABEN", "mnuEXTRAS", "&Elektronikvorgaben", "Preset Electronic Data", false},
@@ -124,6 +126,7 @@ frmMAIN::frmMAIN(const QLocale& locale, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMAIN"));
     setWindowTitle(QStringLiteral("KELMORA"));
+    evaluation_->setOutputPageMaker([](ShellWindow& shell) { return new mdiSEITE1(shell); });
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("mdiMAIN"));
     mdi_->setBackground(QColor(128, 128, 128));
@@ -181,6 +184,7 @@ void frmMAIN::buildMenus()
     on("mnuEINGABEGRAFIK", &frmMAIN::mnuEINGABEGRAFIK_Click);
     on("mnuBERECHNEN", &frmMAIN::mnuBERECHNEN_Click);
     on("mnuNEUBERECHNEN", &frmMAIN::mnuNEUBERECHNEN_Click);
+    on("mnuPUNKTEXPORT", &frmMAIN::mnuPUNKTEXPORT_Click);
     // MBerechnen and FBerechnen have no action in this module.
     connect(menus_.value(QStringLiteral("mnuFRAGEZEICHEN")), &QMenu::aboutToShow, this, &frmMAIN::mnuFRAGEZEICHEN_Click);
     connect(menus_.value(QStringLiteral("mnuAUSWERTEN")), &QMenu::aboutToShow, this, &frmMAIN::mnuAUSWERTEN_Click);
@@ -344,6 +348,11 @@ void frmMAIN::stbMAIN_PanelClick(int panel)
     switch (panel) {
     case 8: records_->saveInput(); break;
     case 9: records_->discardInput(); break;
+    case 10: pages_->ANZEIGEN(); break;
+    case 11: pages_->DRUCKEN(); break;
+    case 12: pages_->KOPIE(); break;
+    case 13: pages_->WORD(); break;
+    case 14: break;  // AutoCAD: no action in this module
     case 15: pages_->SCHLIESSEN(); break;
     default: break;
     }
@@ -370,6 +379,7 @@ void frmMAIN::mnuAUSWERTEN_Click() { evaluation_->AUSWERTEN(); }
 void frmMAIN::mnuEINGABEGRAFIK_Click() { evaluation_->EINGABEGRAFIK(); }
 void frmMAIN::mnuBERECHNEN_Click() { evaluation_->BERECHNEN(); }
 void frmMAIN::mnuNEUBERECHNEN_Click() { evaluation_->NEUBERECHNEN(); }
+void frmMAIN::mnuPUNKTEXPORT_Click() { evaluation_->PUNKTEXPORT(); }
 
 QString frmMAIN::menuTag(const QString& name) const
 {

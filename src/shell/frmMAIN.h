@@ -65,6 +65,7 @@ public:
     void mnuAUSWERTEN_Click();
     void mnuEINGABEGRAFIK_Click();
     void mnuBERECHNEN_Click();
+    void mnuPUNKTEXPORT_Click();
     void mnuNEUBERECHNEN_Click();
 
     // Record commands of the "Datei" menu.

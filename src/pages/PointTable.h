@@ -1,0 +1,22 @@
+#pragma once
+
+#include "pages/RecordPoints.h"
+
+#include <QString>
+#include <vector>
+
+class QScrollBar;
+namespace vb { class OutputSurface; class Procedure; }
+
+// Picture 12 of the output page: every point of the record in a ruled table (group, polygon,
+// point, x, y) that scrolls on the screen.
+class PointTable {
+public:
+    // Draws the table on `surface`, its area `XDL`/`YDO` mm from the surface's corner.
+    static void draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, float YDO, QScrollBar* bar,
+                     const std::vector<RecordPoint>& points);
+
+    // A coordinate as the table shows it: three decimals, but a value too small for them
+    // keeps four significant digits rather than turning into a false 0.
+    static QString coordinate(float value);
+};

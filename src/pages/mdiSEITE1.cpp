@@ -1,0 +1,181 @@
+#include "pages/mdiSEITE1.h"
+
+#include "data/SessionContext.h"
+#include "data/ShellWindow.h"
+#include "graphics/clsGRAFIK.h"
+#include "pages/OutputDiagram.h"
+#include "pages/frmKONTEXT.h"
+#include "pages/frmKONTEXT11.h"
+#include "pages/PointTable.h"
+#include "platform/surface/PrinterSurface.h"
+#include "platform/ui/Procedure.h"
+#include "platform/ui/Ui.h"
+#include "platform/vb/Convert.h"
+
+#include <QProgressBar>
+#include <QScrollBar>
+
+namespace {
+
+const QString kPrefix = QStringLiteral("VB-Fehler: ");
+constexpr double kTwipsPerMm = 56.7;
+
+// The pictures' places on the page, in twips: the diagram 15 mm, 35 mm, 160 mm x 125 mm,
+// the table 80 mm wide beside it.
+constexpr double kLeft = 850.5, kTop = 1984.5, kWidth11 = 9072, kWidth12 = 4536, kHeight = 7087.5;
+
+}  // namespace
+
+mdiSEITE1::mdiSEITE1(ShellWindow& shell, QWidget* parent) : PageWindow(shell, QStringLiteral("mdiSEITE1"), parent)
+{
+    picBILD11 = new vb::PictureBox(this);
+    picBILD11->setObjectName(QStringLiteral("picBILD11"));
+    picBILD11->Tag(QStringLiteral("11"));
+    picBILD11->ScaleMode(vbMillimeters);
+    picBILD12 = new vb::PictureBox(this);
+    picBILD12->setObjectName(QStringLiteral("picBILD12"));
+    picBILD12->Tag(QStringLiteral("12"));
+    picBILD12->ScaleMode(vbMillimeters);
+    vscBILD12 = new QScrollBar(Qt::Vertical, picBILD12);
+    vscBILD12->setObjectName(QStringLiteral("vscBILD12"));
+    vscBILD12->hide();
+    picBILD11->setMouseTracking(true);
+    connect(this, &vb::PictureBox::Click, this, &mdiSEITE1::Form_Click);
+    connect(picBILD11, &vb::PictureBox::MouseDown, this, &mdiSEITE1::picBILD11_MouseDown);
+    connect(picBILD11, &vb::PictureBox::MouseMove, this, &mdiSEITE1::picBILD11_MouseMove);
+    connect(vscBILD12, &QScrollBar::valueChanged, this, &mdiSEITE1::vscBILD12_Change);
+}
+
+mdiSEITE1::~mdiSEITE1() = default;
+
+void mdiSEITE1::setProgress(int value)
+{
+    if (QProgressBar* bar = shell_.progressBar()) bar->setValue(value);
+}
+
+void mdiSEITE1::Form_Load()
+{
+    placeTwips(picBILD11, kLeft, kTop, kWidth11, kHeight);
+    placeTwips(picBILD12, kLeft + kWidth11, kTop, kWidth12, kHeight);
+    headerShown_ = pageNumberShown_ = true;
+    setProgress(40);
+    readRecord();
+    KOPFFUSS(Screen);
+    vb::DoEvents();
+    BILD11(Screen);
+    reportPointsOffAxis();
+    vb::DoEvents();
+    BILD12(Screen);
+    vb::DoEvents();
+    setProgress(95);
+    BONEU_ = false;
+}
+
+void mdiSEITE1::reportPointsOffAxis()
+{
+    if (diagram_) diagram_->reportPointsOffAxis(shell_.session().SPRACHE() != 1);
+}
+
+void mdiSEITE1::reload()
+{
+    readRecord();
+    drawAll();
+    reportPointsOffAxis();
+    BONEU_ = false;
+}
+
+void mdiSEITE1::drawAll()
+{
+    Cls();
+    if (headerShown_) KOPFFUSS(Screen);
+    BILD11(Screen);
+    BILD12(Screen);
+}
+
+void mdiSEITE1::BILD11(int16_t mode, float XDL, float YDO)
+{
+    vb::Procedure p(kPrefix, QStringLiteral("Bild 11"));
+    if (mode == Printer && !printer()) return;
+    if (mode == Screen) p.step([&] { picBILD11->Cls(); });
+    diagram_ = std::make_unique<OutputDiagram>(shell_.session(), ID_);
+    // Only the first drawing after a new evaluation takes the record's calibration; later
+    // drawings keep what the diagram dialog may have changed.
+    if (BONEU_) diagram_->copyRecordFrame(p);
+    p.step([&] { points_ = RecordPoints::read(shell_.session().cnnX, ID_); });
+    if (mode == Screen) {
+        diagram_->draw(p, *picBILD11, 0, 0, std::nullopt, points_);
+        picBILD11->flush();
+    } else {
+        const QSizeF size(kWidth11 / kTwipsPerMm, kHeight / kTwipsPerMm);
+        diagram_->draw(p, *printer(), static_cast<float>(kLeft / kTwipsPerMm) + XDL,
+                       static_cast<float>(kTop / kTwipsPerMm) + YDO, size, points_);
+    }
+}
+
+void mdiSEITE1::BILD12(int16_t mode, float XDL, float YDO)
+{
+    vb::Procedure p(kPrefix, QStringLiteral("Bild 12"));
+    if ((mode == Printer && !printer()) || drawingTable_) return;
+    // The renderer moves and hides the scroll bar while it draws; that is no scrolling.
+    drawingTable_ = true;
+    if (mode == Screen) {
+        p.step([&] { picBILD12->Cls(); });
+        PointTable::draw(p, *picBILD12, 0, 0, vscBILD12, points_);
+        picBILD12->flush();
+    } else {
+        PointTable::draw(p, *printer(), static_cast<float>((kLeft + kWidth11) / kTwipsPerMm) + XDL,
+                         static_cast<float>(kTop / kTwipsPerMm) + YDO, vscBILD12, points_);
+    }
+    drawingTable_ = false;
+}
+
+void mdiSEITE1::DRUCKEN()
+{
+    printSheet(QStringLiteral("Drucken von Seite 1"), [this](vb::Procedure& p) {
+        p.step([&] {
+            if (headerShown_) KOPFFUSS(Printer);
+        });
+        p.step([&] { BILD11(Printer, 5, -3); });
+        p.step([&] { vb::DoEvents(); });
+        p.step([&] { BILD12(Printer, 5, -3); });
+        p.step([&] { vb::DoEvents(); });
+    });
+    drawAll();
+}
+
+void mdiSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleColor FARBEPIC)
+{
+    BackColor(FARBEMDI);
+    picBILD11->BackColor(FARBEPIC);
+    picBILD12->BackColor(FARBEPIC);
+    headerShown_ = HBOKF;
+    pageNumberShown_ = HBOKFS;
+    drawAll();
+}
+
+void mdiSEITE1::Form_Click() { frmKONTEXT::showFor(shell_, *this); }
+
+void mdiSEITE1::picBILD11_MouseDown(int button, int, double, double)
+{
+    if (button != 2) return;
+    frmKONTEXT11 dialog(shell_, ID_, true, window());
+    dialog.Form_Load();
+    vb::Ui::instance().ShowModal(dialog);
+    BILD11(Screen);
+}
+
+void mdiSEITE1::picBILD11_MouseMove(int, int, double x, double y)
+{
+    if (!diagram_ || !diagram_->engine()) return;
+    vb::Procedure p(kPrefix, QStringLiteral("picBILD11_MouseMove"));
+    p.step([&] {
+        float X = 0, Y = 0;
+        diagram_->engine()->KOORDTRANSINV(static_cast<float>(x), static_cast<float>(y), X, Y, 0, 0);
+        picBILD11->ToolTipText(vb::CStr(vb::Value(vb::Round(X, 3))) + QLatin1Char(';') +
+                               vb::CStr(vb::Value(vb::Round(Y, 3))));
+    });
+}
+
+void mdiSEITE1::vscBILD12_Change() { BILD12(Screen); }
+
+void mdiSEITE1::Form_Unload() { diagram_.reset(); }
