@@ -66,7 +66,9 @@ frmANZEIGEN::frmANZEIGEN(ShellWindow& shell, QWidget* parent) : QDialog(parent),
 
 frmANZEIGEN* frmANZEIGEN::showFor(ShellWindow& shell, QWidget* owner)
 {
-    auto* dialog = owner->findChild<frmANZEIGEN*>(QString(), Qt::FindDirectChildrenOnly);
+    frmANZEIGEN* dialog = nullptr;
+    for (frmANZEIGEN* d : owner->findChildren<frmANZEIGEN*>(QString(), Qt::FindDirectChildrenOnly))
+        if (d->isVisible()) dialog = d;
     if (!dialog) {
         dialog = new frmANZEIGEN(shell, owner);
         for (QWidget* w : shell.pageList())

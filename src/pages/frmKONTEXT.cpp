@@ -61,10 +61,12 @@ frmKONTEXT::frmKONTEXT(ShellWindow& shell, QWidget* parent) : QDialog(parent), s
 frmKONTEXT* frmKONTEXT::showFor(ShellWindow& shell, PageWindow& page)
 {
     QWidget* owner = page.window();
-    auto* dialog = owner->findChild<frmKONTEXT*>(QString(), Qt::FindDirectChildrenOnly);
-    if (dialog && dialog->page_ != &page) {
-        dialog->close();
-        dialog = nullptr;
+    // A dialog closed a moment ago may still wait for its deletion: only an open one for
+    // this page is taken up again.
+    frmKONTEXT* dialog = nullptr;
+    for (frmKONTEXT* d : owner->findChildren<frmKONTEXT*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (d->isVisible() && d->page_ == &page) dialog = d;
+        else d->close();
     }
     if (!dialog) {
         dialog = new frmKONTEXT(shell, owner);

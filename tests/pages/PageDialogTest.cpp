@@ -3,6 +3,7 @@
 #include "pages/frmKONTEXT.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -81,6 +82,15 @@ TEST_F(PageDialogTest, DialogGoesWithItsPage)
     QPointer<frmKONTEXT> d = open(page);
     page.closePage();
     EXPECT_TRUE(!d || !d->isVisible());
+}
+
+TEST_F(PageDialogTest, ReopenedRightAfterClosingIsALiveDialog)
+{
+    open(page)->cmdABBRECHEN_Click();
+    QPointer<frmKONTEXT> d = open(page);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(d);
+    EXPECT_TRUE(d->isVisible());
 }
 
 TEST_F(PageDialogTest, OkFindingItsPageGoneAppliesNothing)
