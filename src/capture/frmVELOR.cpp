@@ -392,8 +392,9 @@ bool frmVELOR::storeCorner(const QString& xField, QLineEdit* xBox, const QString
     return datG0_->DVTS(xField, *x, key) && datG0_->DVTS(yField, *y, key);
 }
 
-void frmVELOR::KLICK(float X, float Y)
+void frmVELOR::KLICK(double XP, double YP)
 {
+    const auto X = static_cast<float>(XP), Y = static_cast<float>(YP);
     if (std::exchange(releaseEndsDoubleClick_, false) || storing_) return;
     switch (selectedOption()) {
     case XmaxYmin:
@@ -423,8 +424,9 @@ void frmVELOR::capturePoint(float X, float Y)
     fraVELOR->advanceAfterClick();
 }
 
-void frmVELOR::MAUSKOORD(float X, float Y)
+void frmVELOR::MAUSKOORD(double XP, double YP)
 {
+    const auto X = static_cast<float>(XP), Y = static_cast<float>(YP);
     if (selectedOption() != POLYGONE || !calibration_.isCalibrated() || storing_) return;
     float x = 0, y = 0;
     engine_->KOORDTRANSINV(X, Y, x, y, chkLOGX->isChecked() ? 1 : 0, chkLOGY->isChecked() ? 1 : 0);
@@ -485,7 +487,9 @@ void frmVELOR::cmdOK_Click()
     picture_->setEnabled(true);
     setEnabled(true);
     storing_ = false;
-    if (stored) finish();
+    if (!stored) return;
+    notifyStored();
+    finish();
 }
 
 void frmVELOR::cmdABBRECHEN_Click()
@@ -507,9 +511,18 @@ bool frmVELOR::queryClose()
     return true;
 }
 
+bool frmVELOR::closeCapture()
+{
+    if (!queryClose()) return false;
+    finish();
+    return true;
+}
+
 void frmVELOR::finish()
 {
+    if (std::exchange(finished_, true)) return;
     hide();
+    notifyClosed();
     emit closed();
 }
 

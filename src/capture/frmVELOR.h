@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/Calibration.h"
+#include "data/PointCapture.h"
 #include "platform/vb/Value.h"
 
 #include <QCheckBox>
@@ -30,7 +31,7 @@ namespace vb { class PictureBox; }
 // by the other two) and turns every click on the picture into a point in the point grid. It is
 // bound to the page's picture when it opens and reaches the main window only through
 // ShellWindow.
-class frmVELOR : public QWidget {
+class frmVELOR : public QWidget, public PointCapture {
     Q_OBJECT
 public:
     enum Option : int { XmaxYmin = 0, XminYmax = 1, XminYmin = 2, XmaxYmax = 3, POLYGONE = 4 };
@@ -62,9 +63,10 @@ public:
     PointGrid* fraVELOR = nullptr;
 
     // --- what the page calls ------------------------------------------------------------------
-    void MAUSKOORD(float X, float Y);
-    void KLICK(float X, float Y);
-    // The page is about to close: unstored points are stored, discarded or keep the page open.
+    void MAUSKOORD(double X, double Y) override;
+    void KLICK(double X, double Y) override;
+    bool closeCapture() override;
+    // Unstored points are stored (Ja), discarded (Nein) or keep the window open (Abbrechen).
     bool queryClose();
 
     // --- event procedures -----------------------------------------------------------------------
@@ -82,7 +84,7 @@ public:
     clsGRAFIK& engine() { return *engine_; }
 
 signals:
-    // The window closed (after OK or Cancel); the page lets go of it.
+    // The window closed (by OK, Cancel or the page); its owner lets go of it.
     void closed();
 
 protected:
@@ -123,4 +125,5 @@ private:
     std::optional<std::vector<std::pair<QString, vb::Value>>> g0Before_;
     bool releaseEndsDoubleClick_ = false;
     bool storing_ = false;
+    bool finished_ = false;
 };

@@ -3,11 +3,11 @@
 #include "capture/PointGrid.h"
 #include "capture/frmVELOR.h"
 #include "data/SessionContext.h"
-#include "data/ShellWindow.h"
 #include "platform/db/Recordset.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/vb/Convert.h"
 #include "platform/widgets/FlexGrid.h"
+#include "support/FakeShell.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -16,25 +16,6 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
-
-// The main window as the capture window sees it: the session and a record of what it was asked.
-class FakeShell : public ShellWindow {
-public:
-    SessionContext& session() override { return session_; }
-    QString Tag() const override { return tag_; }
-    void setTag(const QString& tag) override { tag_ = tag; }
-    void SATZANZEIGE() override {}
-    void mnuBEENDEN_Click() override { ++quits; }
-    void mnuHILFE_Click() override {}
-    void stbMAIN_PanelClick(int panel) override { panels << panel; }
-    QWidget* activeChild() const override { return nullptr; }
-    QProgressBar* progressBar() const override { return nullptr; }
-
-    SessionContext session_;
-    QString tag_;
-    int quits = 0;
-    QList<int> panels;
-};
 
 // A project with record 1 active, its picture folder, and the input page's picture
 // (240 x 125 mm, Tag "11") inside a shown owner window.
