@@ -73,7 +73,7 @@ void frmVELOR::createWidgets()
     for (int i = 0; i < 5; ++i) {
         optAUSWAHL[i] = new QRadioButton(options[i].first, fraEINGABE);
         optAUSWAHL[i]->setObjectName(QStringLiteral("optAUSWAHL"));
-        optAUSWAHL[i]->setProperty("Index", i);
+        optAUSWAHL[i]->setProperty("index", i);
         optAUSWAHL[i]->setToolTip(options[i].second);
     }
 
