@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QTransform>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -137,3 +138,52 @@ QImage DemoDiagram::scanned(int width, int height)
 }
 
 bool DemoDiagram::save(const QString& path) { return scanned(1400, 990).save(path, "JPEG", 82); }
+
+QPointF DemoDiagram::straightPixel(double x, double y) { return {250.5 + 16 * x, 1150.5 - 20 * y}; }
+
+QImage DemoDiagram::straight()
+{
+    QImage img(2000, 1400, QImage::Format_RGB32);
+    img.fill(QColor(250, 249, 245));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(30);
+    p.setFont(font);
+    for (int i = 0; i <= 10; ++i) {
+        p.setPen(QPen(QColor(170, 170, 170), 2));
+        p.drawLine(straightPixel(i * 10, 0), straightPixel(i * 10, 50));
+        p.drawLine(straightPixel(0, i * 5), straightPixel(100, i * 5));
+        p.setPen(Qt::black);
+        const QPointF bx = straightPixel(i * 10, 0), by = straightPixel(0, i * 5);
+        p.drawText(QRectF(bx.x() - 50, bx.y() + 12, 100, 36), Qt::AlignCenter, QString::number(i * 10));
+        p.drawText(QRectF(by.x() - 112, by.y() - 18, 96, 36), Qt::AlignRight | Qt::AlignVCenter, QString::number(i * 5));
+    }
+    p.setPen(QPen(Qt::black, 4));
+    p.drawRect(QRectF(straightPixel(0, 50), straightPixel(100, 0)));
+    p.drawText(QRectF(0, 40, img.width(), 50), Qt::AlignCenter, QStringLiteral("Bild 8: Versuchskurven (gerader Scan)"));
+    for (auto [curve, name, style] : {std::tuple{&DemoDiagram::curveA, "Probe A", Qt::SolidLine},
+                                      std::tuple{&DemoDiagram::curveB, "Probe B", Qt::DashLine}}) {
+        QPainterPath path;
+        for (int i = 0; i <= 200; ++i) {
+            const double x = i * 0.5;
+            const QPointF pt = straightPixel(x, curve(x));
+            if (i == 0) path.moveTo(pt);
+            else path.lineTo(pt);
+        }
+        p.setPen(QPen(Qt::black, 5, style));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
+        p.setPen(QPen(Qt::black, 3));
+        // Each marked point is the centre of a cross: that is where to click.
+        for (int k = 0; k <= 4; ++k) {
+            const QPointF c = straightPixel(k * 25, curve(k * 25));
+            p.drawLine(c - QPointF(14, 0), c + QPointF(14, 0));
+            p.drawLine(c - QPointF(0, 14), c + QPointF(0, 14));
+        }
+        p.drawText(straightPixel(80, curve(80)) + QPointF(20, -24), QString::fromLatin1(name));
+    }
+    return img;
+}
+
+bool DemoDiagram::saveStraight(const QString& path) { return straight().save(path, "PNG"); }

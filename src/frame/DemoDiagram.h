@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointF>
 #include <QString>
 
 // The sample scan of the demo project: a printed diagram (settlement over load for three
@@ -13,4 +14,15 @@ public:
     // The same diagram as a scanner would have returned it.
     static QImage scanned(int width, int height);
     static bool save(const QString& path);
+
+    // A second scan, straight (not turned) and lossless, whose frame and curves are known to
+    // the pixel: 2000 x 1400 pixels; x from 0 at pixel centre 250.5 to 100 at 1850.5, y from 0
+    // at pixel centre 1150.5 up to 50 at 150.5; curve "Probe A" is y = 5 + 0.4 x, curve
+    // "Probe B" is y = 45 - 0.004 (x - 50)^2, each marked by a cross at x = 0, 25, 50, 75, 100.
+    static QImage straight();
+    static bool saveStraight(const QString& path);
+    // Where a diagram value lies on the straight scan (scan pixels, 0,0 the top-left corner).
+    static QPointF straightPixel(double x, double y);
+    static double curveA(double x) { return 5 + 0.4 * x; }
+    static double curveB(double x) { return 45 - 0.004 * (x - 50) * (x - 50); }
 };

@@ -22,6 +22,8 @@ Installation Kelmora::demo(const QString& dir) const
     const QString project = target.createProject(target.projectsFolder(), QStringLiteral("DEMO"));
     const QString picture = Os::join(Os::join(project, QStringLiteral("GRAFIK")), QStringLiteral("Drucksetzung.jpg"));
     if (!Os::fileExists(picture)) DemoDiagram::save(picture);
+    const QString straight = Os::join(Os::join(project, QStringLiteral("GRAFIK")), QStringLiteral("Versuchskurven.png"));
+    if (!Os::fileExists(straight)) DemoDiagram::saveStraight(straight);
     target.registerUser(user(), target.projectsFolder(), QStringLiteral("DEMO"), Os::userName());
     return target;
 }

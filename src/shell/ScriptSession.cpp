@@ -106,6 +106,9 @@ const std::vector<ScriptSession::Entry>& ScriptSession::commandTable()
         {"dblclick", "t n n", &ScriptSession::mouse},
         {"rightclick", "t n n", &ScriptSession::mouse},
         {"drag", "t n n n n", &ScriptSession::drag},
+        {"clickpx", "t n n", &ScriptSession::mouse},
+        {"dblclickpx", "t n n", &ScriptSession::mouse},
+        {"dragpx", "t n n n n", &ScriptSession::drag},
         {"answer", "t", &ScriptSession::answer},
         {"input", "t", &ScriptSession::input},
         {"expect", "t", &ScriptSession::expect},
@@ -406,7 +409,11 @@ QString ScriptSession::key(const Command& c)
 // The picture a mouse command acts on and the pixel of its millimetre argument pair `first`.
 QPointF ScriptSession::pixel(vb::PictureBox* picture, const Command& c, int first)
 {
-    return picture->toPixels(c.args.at(first).toDouble(), c.args.at(first + 1).toDouble());
+    const double x = c.args.at(first).toDouble(), y = c.args.at(first + 1).toDouble();
+    // The ...px commands give a position in pixels of the loaded scan; both kinds go through
+    // the picture's view (zoom and pan) as the mouse does.
+    if (c.verb.endsWith(QLatin1String("px"))) return picture->scanToWidget(QPointF(x, y));
+    return picture->viewTransform().map(picture->toPixels(x, y));
 }
 
 QString ScriptSession::mouse(const Command& c)
@@ -418,7 +425,7 @@ QString ScriptSession::mouse(const Command& c)
     const Qt::MouseButton b = c.verb == QLatin1String("rightclick") ? Qt::RightButton : Qt::LeftButton;
     sendMouse(picture, QEvent::MouseButtonPress, at, b, b);
     sendMouse(picture, QEvent::MouseButtonRelease, at, b, Qt::NoButton);
-    if (c.verb == QLatin1String("dblclick")) {
+    if (c.verb.startsWith(QLatin1String("dblclick"))) {
         sendMouse(picture, QEvent::MouseButtonDblClick, at, b, b);
         sendMouse(picture, QEvent::MouseButtonRelease, at, b, Qt::NoButton);
     }

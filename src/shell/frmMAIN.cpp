@@ -1,5 +1,6 @@
 #include "shell/frmMAIN.h"
 
+#include "capture/frmVELOR.h"
 #include "data/RecordNames.h"
 #include "data/VersionInfo.h"
 #include "platform/db/Recordset.h"
@@ -392,11 +393,16 @@ void frmMAIN::setMenuTag(const QString& name, const QString& tag)
     if (QAction* action = menu(name)) action->setData(tag);
 }
 
-PointCapture* frmMAIN::showCapture(vb::PictureBox*)
+PointCapture* frmMAIN::showCapture(vb::PictureBox* picture)
 {
-    // The capture window comes with its own class; until then a page has nothing to route
-    // its picture's mouse to.
-    return nullptr;
+    if (!picture) return nullptr;
+    if (!capture_) {
+        capture_ = new frmVELOR(*this, *picture, this);
+        connect(capture_, &frmVELOR::closed, capture_, &QObject::deleteLater);
+    }
+    capture_->show();
+    capture_->raise();
+    return capture_;
 }
 
 void frmMAIN::setPanelEnabled(int panel, bool enabled) { stbMAIN_->label(panel)->setEnabled(enabled); }

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QLocale>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class QAction;
@@ -21,6 +22,7 @@ class ProjectFileCommands;
 class RecordCommands;
 class SessionStartup;
 class frmHILFE;
+class frmVELOR;
 class mdiAUTOSTART;
 class mdiEINGABE;
 namespace vb { class PanelBar; }
@@ -140,4 +142,5 @@ private:
     std::unique_ptr<PageCommands> pages_;
     std::unique_ptr<DialogPrinterProvider> dialogPrinter_;
     std::unique_ptr<PdfPrinterProvider> nextPrint_;
+    QPointer<frmVELOR> capture_;
 };

@@ -113,3 +113,20 @@ TEST(DemoScan, LooksScannedNotPrinted)
     EXPECT_NE(scan.pixel(5, 5), qRgb(255, 255, 255));
     EXPECT_NE(clean, scan);
 }
+
+// The straight demo scan is where its documentation says: curves and frame corners are ink.
+TEST(DemoScan, StraightScanHasItsCurvesWhereTheyAreDocumented)
+{
+    const QImage scan = DemoDiagram::straight();
+    auto ink = [&](double x, double y) {
+        const QPoint p = DemoDiagram::straightPixel(x, y).toPoint();
+        return qGray(scan.pixel(p)) < 100;
+    };
+    for (double x : {0.0, 25.0, 50.0, 75.0, 100.0}) {
+        EXPECT_TRUE(ink(x, DemoDiagram::curveA(x))) << x;
+        EXPECT_TRUE(ink(x, DemoDiagram::curveB(x))) << x;
+    }
+    EXPECT_TRUE(ink(0, 0));
+    EXPECT_TRUE(ink(100, 50));
+    EXPECT_FALSE(ink(60, 30));  // between the curves: paper
+}

@@ -85,6 +85,36 @@ void Connection::Execute(const QString& sql)
     if (sqlite3_exec(db_.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) raiseError();
 }
 
+void Connection::Execute(const QString& sql, const std::vector<vb::Value>& parameters)
+{
+    sqlite3_stmt* st = prepare(sql);
+    for (size_t i = 0; i < parameters.size(); ++i) bind(st, static_cast<int>(i) + 1, parameters[i]);
+    const int rc = sqlite3_step(st);
+    // The statement is reset when it is next taken from the cache; resetting it here would
+    // replace the error's message.
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) raiseError();
+    sqlite3_reset(st);
+}
+
+void Connection::bind(sqlite3_stmt* st, int index, const vb::Value& v)
+{
+    switch (v.type()) {
+    case vb::VarType::Empty:
+    case vb::VarType::Null: sqlite3_bind_null(st, index); break;
+    case vb::VarType::Boolean: sqlite3_bind_int(st, index, v.asBool() ? 1 : 0); break;
+    case vb::VarType::Integer: sqlite3_bind_int(st, index, v.asInteger()); break;
+    case vb::VarType::Long: sqlite3_bind_int(st, index, v.asLong()); break;
+    case vb::VarType::Single: sqlite3_bind_double(st, index, v.asSingle()); break;
+    case vb::VarType::Double: sqlite3_bind_double(st, index, v.asDouble()); break;
+    case vb::VarType::Date: sqlite3_bind_double(st, index, v.asDateSerial()); break;
+    case vb::VarType::Text: {
+        const QByteArray utf8 = v.asText().toUtf8();
+        sqlite3_bind_text(st, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
 void Connection::BeginTrans()
 {
     // Inner levels are savepoints: each can be rolled back without the work around it.

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/db/SqliteHandles.h"
+#include "platform/vb/Value.h"
 
 #include <QString>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace db {
 
@@ -32,6 +34,9 @@ public:
     sqlite3* handle() const { return db_.get(); }
 
     void Execute(const QString& sql);
+    // Runs one statement with `?` parameters through the statement cache: the way to write
+    // many rows of the same shape.
+    void Execute(const QString& sql, const std::vector<vb::Value>& parameters);
     // Transactions nest: the outermost is a transaction, inner ones are savepoints.
     void BeginTrans();
     void CommitTrans();
@@ -40,6 +45,8 @@ public:
 
     // A prepared statement from the cache, reset and with its bindings cleared.
     sqlite3_stmt* prepare(const QString& sql);
+    // Binds a value to parameter `index` (from 1) in the column type it carries.
+    static void bind(sqlite3_stmt* statement, int index, const vb::Value& value);
 
     // Raises the engine's last error as a database run-time error.
     [[noreturn]] void raiseError() const;

@@ -57,25 +57,6 @@ Value readColumn(sqlite3_stmt* st, int col, FieldKind kind)
     }
 }
 
-void bindValue(sqlite3_stmt* st, int index, const Value& v)
-{
-    switch (v.type()) {
-    case VarType::Empty:
-    case VarType::Null: sqlite3_bind_null(st, index); break;
-    case VarType::Boolean: sqlite3_bind_int(st, index, v.asBool() ? 1 : 0); break;
-    case VarType::Integer: sqlite3_bind_int(st, index, v.asInteger()); break;
-    case VarType::Long: sqlite3_bind_int(st, index, v.asLong()); break;
-    case VarType::Single: sqlite3_bind_double(st, index, v.asSingle()); break;
-    case VarType::Double: sqlite3_bind_double(st, index, v.asDouble()); break;
-    case VarType::Date: sqlite3_bind_double(st, index, v.asDateSerial()); break;
-    case VarType::Text: {
-        const QByteArray utf8 = v.asText().toUtf8();
-        sqlite3_bind_text(st, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
-        break;
-    }
-    }
-}
-
 QString tableOf(const QString& sql)
 {
     static const QRegularExpression re(QStringLiteral("\\bFROM\\s+\\[?([^\\]\\s;]+)\\]?"), QRegularExpression::CaseInsensitiveOption);
@@ -133,7 +114,7 @@ void Recordset::Open(const QString& sql, Connection& connection)
         }
     }
     if (!st) st = connection.prepare(p.sql);
-    for (size_t i = 0; i < p.parameters.size(); ++i) bindValue(st, static_cast<int>(i) + 1, p.parameters[i]);
+    for (size_t i = 0; i < p.parameters.size(); ++i) Connection::bind(st, static_cast<int>(i) + 1, p.parameters[i]);
 
     const int first = updatable_ ? 1 : 0;
     const int columns = sqlite3_column_count(st);
@@ -307,7 +288,7 @@ void Recordset::Update()
                                       .arg(table_, cols.join(QStringLiteral("=?,"))));
         sqlite3_bind_int64(st, static_cast<int>(values.size()) + 1, pending_.rowid);
     }
-    for (size_t i = 0; i < values.size(); ++i) bindValue(st, static_cast<int>(i) + 1, values[i]);
+    for (size_t i = 0; i < values.size(); ++i) Connection::bind(st, static_cast<int>(i) + 1, values[i]);
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) connection_->raiseError();

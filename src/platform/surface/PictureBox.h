@@ -3,8 +3,11 @@
 #include "platform/surface/PainterSurface.h"
 
 #include <QImage>
+#include <QTransform>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -13,6 +16,13 @@ namespace vb {
 // The screen picture: a background picture with a persistent drawing layer over it.
 // Drawings survive repaints and resizes; Cls clears them and leaves the background.
 // Mouse events are reported in the picture's current scale (millimetres in scale mode 6).
+//
+// A scan is shown whole: scaled down to fit the picture (never enlarged), aspect ratio kept,
+// at the top-left corner. The picture's own coordinate space (its scale, the drawing layer)
+// stays the same whatever scan is loaded; zoom and pan are a view transform over it, so mouse
+// positions still arrive in the same millimetres, only finer. Ctrl+wheel, + and - zoom, the
+// middle button drags, 0 fits again. While the left button is held a loupe beside the pointer
+// shows the scan around it at full resolution, enlarged, with a cross-hair.
 class PictureBox : public QWidget, public PainterSurface {
     Q_OBJECT
 public:
@@ -21,10 +31,34 @@ public:
 
     Kind kind() const override { return Kind::Picture; }
 
-    // The background picture, shown unscaled at the top-left corner.
+    // The background picture (the scan at full resolution), shown scaled to fit.
     void Picture(const QImage& picture);
     const QImage& Picture() const { return background_; }
+    // Reads any picture format Qt reads; false (the picture unchanged) when it cannot.
     bool LoadPicture(const QString& path);
+    // Memory held for the picture: the scan and its scaled copies.
+    qsizetype pictureBytes() const;
+
+    // --- view ------------------------------------------------------------------------------------
+    // Widget pixels per scan pixel when the whole scan is shown (at most 1).
+    double fitScale() const;
+    double zoom() const { return zoom_; }
+    // Zooms by `factor` keeping the point under `anchor` (widget pixels) in place.
+    void zoomBy(double factor, const QPointF& anchor);
+    void zoomBy(double factor) { zoomBy(factor, QPointF(width() / 2.0, height() / 2.0)); }
+    void panBy(const QPointF& widgetPixels);
+    void fitView();
+    // The view: the picture's own pixels (scale and drawings) to widget pixels.
+    QTransform viewTransform() const;
+    // A scan position in pixels (0,0 the top-left corner of the top-left pixel) on the widget,
+    // and a widget position in the picture's scale: the way every mouse position takes.
+    QPointF scanToWidget(const QPointF& scanPixel) const;
+    QPointF widgetToScale(const QPointF& widgetPixel) const;
+    QPointF widgetToScan(const QPointF& widgetPixel) const;
+    // The loupe over a widget position (none: hidden); the mouse sets it while the left
+    // button is held.
+    void showLoupe(std::optional<QPointF> widgetPixel);
+    std::optional<QPointF> loupe() const { return loupeAt_; }
 
     // 0 none, 1 a thin frame around the picture (on the screen only, not in image()).
     void BorderStyle(int style);
@@ -72,14 +106,30 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void endPainting();
     QImage blankLayer(const QSize& size) const;
     QPointF toScale(const QPointF& pixel) const;
+    void fitPicture();
+    void clampPan();
+    // The smallest stored copy of the scan with at least `scale` of its resolution.
+    const QImage& sourceFor(double scale);
+    void paintScan(QPainter& p);
+    void paintLoupe(QPainter& p, const QPointF& at);
+    void trackLoupe(QMouseEvent* event);
     void emitMouse(void (PictureBox::*signal)(int, int, double, double), QMouseEvent* event, int button);
 
     QImage background_;
+    // The scan scaled to fit, and halved copies made when a zoom first needs them.
+    QImage fitted_;
+    std::vector<QImage> halves_;
+    double zoom_ = 1;
+    QPointF pan_;
+    std::optional<QPointF> loupeAt_;
+    std::optional<QPointF> dragFrom_;
     QImage layer_;
     std::unique_ptr<QPainter> painter_;
     OleColor backColor_ = RGB(255, 255, 255);

@@ -1,0 +1,89 @@
+#include "capture/Calibration.h"
+
+#include "platform/vb/Convert.h"
+
+#include <cmath>
+
+namespace {
+
+int16_t sign(float v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+
+}  // namespace
+
+void Calibration::setXmaxYmin(float X, float Y)
+{
+    xOfXmax_ = X;
+    yOfYmin_ = Y;
+    xmaxYmin_ = true;
+    calibrated_ = false;
+}
+
+void Calibration::setXminYmax(float X, float Y)
+{
+    xOfXmin_ = X;
+    yOfYmax_ = Y;
+    xminYmax_ = true;
+    calibrated_ = false;
+}
+
+void Calibration::refineXminYmin(float X, float Y)
+{
+    xOfXmin_ = (X + xOfXmin_) / 2;
+    yOfYmin_ = (Y + yOfYmin_) / 2;
+}
+
+void Calibration::refineXmaxYmax(float X, float Y)
+{
+    xOfXmax_ = (X + xOfXmax_) / 2;
+    yOfYmax_ = (Y + yOfYmax_) / 2;
+}
+
+void Calibration::clearXmaxYmin()
+{
+    xmaxYmin_ = false;
+    calibrated_ = false;
+}
+
+void Calibration::clearXminYmax()
+{
+    xminYmax_ = false;
+    calibrated_ = false;
+}
+
+std::optional<Calibration::Frame> Calibration::frame(float W, float H, QString& message) const
+{
+    Frame f;
+    f.OX = sign(xOfXmax_ - xOfXmin_);
+    f.OY = static_cast<int16_t>(-sign(yOfYmax_ - yOfYmin_));
+    if (f.OX == 0) {
+        message = QStringLiteral("XMIN und XMAX liegen auf einer parallelen zur x-Achse!");
+        return std::nullopt;
+    }
+    f.RL = f.OX == 1 ? xOfXmin_ : xOfXmax_;
+    f.RR = W - (f.OX == 1 ? xOfXmax_ : xOfXmin_);
+    if (f.OY == 0) {
+        message = QStringLiteral("YMIN und YMAX liegen auf einer parallelen zur y-Achse!");
+        return std::nullopt;
+    }
+    f.RO = f.OY == 1 ? yOfYmax_ : yOfYmin_;
+    f.RU = H - (f.OY == 1 ? yOfYmin_ : yOfYmax_);
+    return f;
+}
+
+QString Calibration::checkLogarithmicEnds(const Ends& ends, bool logX, bool logY)
+{
+    const bool badX = logX && (ends.XMIN <= 0 || ends.XMAX <= 0);
+    const bool badY = logY && (ends.YMIN <= 0 || ends.YMAX <= 0);
+    if (!badX && !badY) return {};
+    return QStringLiteral("Bei logarithmischer Teilung müssen die Achsenwerte größer als 0 sein!");
+}
+
+float Calibration::rounded(float value)
+{
+    if (value == 0 || !std::isfinite(value)) return value;
+    const double shown = QString::number(static_cast<double>(value), 'g', 7).toDouble();
+    const int leading = static_cast<int>(std::floor(std::log10(std::fabs(shown))));
+    // Four significant digits need 3 - leading decimals; never fewer than three.
+    const int decimals = std::max(3, 3 - leading);
+    return static_cast<float>(vb::Round(shown, decimals));
+}

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "capture/Calibration.h"
+#include "data/PointCapture.h"
+#include "platform/vb/Value.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class PointGrid;
+class ShellWindow;
+class clsDATEN;
+class clsGRAFIK;
+namespace vb { class PictureBox; }
+
+// The capture tool window: beside the input page it lists the project's pictures, loads the
+// chosen one into the page's picture, calibrates the diagram from two clicked corners (refined
+// by the other two) and turns every click on the picture into a point in the point grid. It is
+// bound to the page's picture when it opens and reaches the main window only through
+// ShellWindow.
+class frmVELOR : public QWidget, public PointCapture {
+    Q_OBJECT
+public:
+    enum Option : int { XmaxYmin = 0, XminYmax = 1, XminYmin = 2, XmaxYmax = 3, POLYGONE = 4 };
+
+    frmVELOR(ShellWindow& shell, vb::PictureBox& picture, QWidget* owner);
+    ~frmVELOR() override;
+
+    QGroupBox* fraEINGABE = nullptr;
+    std::array<QRadioButton*, 5> optAUSWAHL{};
+    QGroupBox* fraVORGABEN = nullptr;
+    QCheckBox* chkLOGX = nullptr;
+    QCheckBox* chkLOGY = nullptr;
+    QLabel* lblXMIN = nullptr;
+    QLineEdit* txtXMIN = nullptr;
+    QLabel* lblXMAX = nullptr;
+    QLineEdit* txtXMAX = nullptr;
+    QLabel* lblYMIN = nullptr;
+    QLineEdit* txtYMIN = nullptr;
+    QLabel* lblYMAX = nullptr;
+    QLineEdit* txtYMAX = nullptr;
+    QLabel* lblMYMX = nullptr;
+    QLineEdit* txtMYMX = nullptr;
+    QGroupBox* fraGRAFIK = nullptr;
+    QLabel* lblDATEI = nullptr;
+    QComboBox* cboGRAFIK = nullptr;
+    QWidget* fraSCHALTFLAECHEN = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdABBRECHEN = nullptr;
+    PointGrid* fraVELOR = nullptr;
+
+    // --- what the page calls ------------------------------------------------------------------
+    void MAUSKOORD(double X, double Y) override;
+    void KLICK(double X, double Y) override;
+    bool closeCapture() override;
+    // Unstored points are stored (Ja), discarded (Nein) or keep the window open (Abbrechen).
+    bool queryClose();
+
+    // --- event procedures -----------------------------------------------------------------------
+    void Form_Load();
+    void cboGRAFIK_Click();
+    void optAUSWAHL_Click(int index);
+    void ZUSTAND();
+    void cmdOK_Click();
+    void cmdABBRECHEN_Click();
+
+    int selectedOption() const;
+    const Calibration& calibration() const { return calibration_; }
+    int16_t IDOBJEKT() const { return idObjekt_; }
+    QString pictureFolder() const { return folder_; }
+    clsGRAFIK& engine() { return *engine_; }
+
+signals:
+    // The window closed (by OK, Cancel or the page); its owner lets go of it.
+    void closed();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createWidgets();
+    void layoutWidgets();
+    void wire();
+    void fillPictureList();
+    void readAxisKinds();
+    void setUpEngine();
+    void setBoxes(bool xmin, bool xmax, bool ymin, bool ymax, bool mymx, bool grid);
+    void calibrate();
+    void drawScales(const Calibration::Ends& ends);
+    // The boxes as numbers; a box that is not a number shows the message and gives nothing.
+    std::optional<float> boxValue(QLineEdit* box);
+    std::optional<Calibration::Ends> typedEnds();
+    bool storeCorner(const QString& xField, QLineEdit* xBox, const QString& yField, QLineEdit* yBox);
+    bool writeFrame(const Calibration::Frame& frame, const Calibration::Ends& ends);
+    void capturePoint(float X, float Y);
+    bool handleKey(QObject* watched, QKeyEvent* key);
+    QString g0Row() const;
+    void keepG0();
+    void restoreG0();
+    void finish();
+
+    ShellWindow& shell_;
+    QPointer<vb::PictureBox> picture_;
+    Calibration calibration_;
+    std::unique_ptr<clsDATEN> datG0_;
+    std::unique_ptr<clsGRAFIK> engine_;
+    QString folder_;
+    int16_t sprache_ = 3;
+    int16_t idObjekt_ = 0;
+    // The row of G0 as it was when the window opened (none: there was no row).
+    std::optional<std::vector<std::pair<QString, vb::Value>>> g0Before_;
+    bool releaseEndsDoubleClick_ = false;
+    bool storing_ = false;
+    bool finished_ = false;
+};
