@@ -233,15 +233,15 @@ QWidget* ScriptSession::window(const QString& name) const
     return nullptr;
 }
 
-QWidget* ScriptSession::widget(const QString& spec, QString& error) const
+QWidget* ScriptSession::widget(const QString& target, QString& error) const
 {
-    QString name = spec;
+    QString name = target;
     QWidget* root = activeWindow();
-    if (const qsizetype dot = spec.indexOf(QLatin1Char('.')); dot > 0) {
-        root = window(spec.left(dot));
-        name = spec.mid(dot + 1);
+    if (const qsizetype dot = target.indexOf(QLatin1Char('.')); dot > 0) {
+        root = window(target.left(dot));
+        name = target.mid(dot + 1);
         if (!root) {
-            error = QStringLiteral("no window \"%1\"").arg(spec.left(dot));
+            error = QStringLiteral("no window \"%1\"").arg(target.left(dot));
             return nullptr;
         }
     }
@@ -255,16 +255,16 @@ QWidget* ScriptSession::widget(const QString& spec, QString& error) const
     if (root->objectName() == name) found.prepend(root);
     for (QWidget* w : found)
         if (index < 0 || w->property("index").toInt() == index) return w;
-    error = QStringLiteral("no widget \"%1\" in %2").arg(spec, root->objectName());
+    error = QStringLiteral("no widget \"%1\" in %2").arg(target, root->objectName());
     return nullptr;
 }
 
 template <class W>
-W* ScriptSession::widgetAs(const QString& spec, const char* kind, QString& error) const
+W* ScriptSession::widgetAs(const QString& target, const char* kind, QString& error) const
 {
-    QWidget* w = widget(spec, error);
+    QWidget* w = widget(target, error);
     auto* typed = qobject_cast<W*>(w);
-    if (w && !typed) error = QStringLiteral("\"%1\" is not %2").arg(spec, QString::fromLatin1(kind));
+    if (w && !typed) error = QStringLiteral("\"%1\" is not %2").arg(target, QString::fromLatin1(kind));
     return typed;
 }
 

@@ -59,10 +59,10 @@ private:
     QWidget* activeWindow() const;
     QWidget* window(const QString& name) const;
     // WIDGET or WINDOW.WIDGET; NAME(INDEX) picks a member of a control array.
-    QWidget* widget(const QString& spec, QString& error) const;
+    QWidget* widget(const QString& target, QString& error) const;
     // The widget when it is of kind W; otherwise null and what is wrong ("... is not <kind>").
     template <class W>
-    W* widgetAs(const QString& spec, const char* kind, QString& error) const;
+    W* widgetAs(const QString& target, const char* kind, QString& error) const;
 
     static QPointF pixel(vb::PictureBox* picture, const Command& c, int first);
 
