@@ -4,8 +4,6 @@
 #include "data/ShellWindow.h"
 #include "graphics/clsGRAFIK.h"
 #include "pages/OutputDiagram.h"
-#include "pages/frmKONTEXT.h"
-#include "pages/frmKONTEXT11.h"
 #include "pages/PointTable.h"
 #include "platform/surface/PrinterSurface.h"
 #include "platform/ui/Procedure.h"
@@ -40,7 +38,6 @@ mdiSEITE1::mdiSEITE1(ShellWindow& shell, QWidget* parent) : PageWindow(shell, QS
     vscBILD12->setObjectName(QStringLiteral("vscBILD12"));
     vscBILD12->hide();
     picBILD11->setMouseTracking(true);
-    connect(this, &vb::PictureBox::Click, this, &mdiSEITE1::Form_Click);
     connect(picBILD11, &vb::PictureBox::MouseDown, this, &mdiSEITE1::picBILD11_MouseDown);
     connect(picBILD11, &vb::PictureBox::MouseMove, this, &mdiSEITE1::picBILD11_MouseMove);
     connect(vscBILD12, &QScrollBar::valueChanged, this, &mdiSEITE1::vscBILD12_Change);
@@ -153,14 +150,10 @@ void mdiSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleC
     drawAll();
 }
 
-void mdiSEITE1::Form_Click() { frmKONTEXT::showFor(shell_, *this); }
-
 void mdiSEITE1::picBILD11_MouseDown(int button, int, double, double)
 {
     if (button != 2) return;
-    frmKONTEXT11 dialog(shell_, ID_, true, window());
-    dialog.Form_Load();
-    vb::Ui::instance().ShowModal(dialog);
+    KONTEXT11(true);
     BILD11(Screen);
 }
 

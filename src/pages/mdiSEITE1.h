@@ -25,7 +25,6 @@ public:
     void DRUCKEN() override;
     void KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleColor FARBEPIC) override;
 
-    void Form_Click();
     void picBILD11_MouseDown(int button, int shift, double x, double y);
     void picBILD11_MouseMove(int button, int shift, double x, double y);
     void vscBILD12_Change();

@@ -18,6 +18,8 @@ public:
         int line = 0;
         QString verb;
         QStringList args;
+        // The played script the line comes from; empty for the script itself.
+        QString file;
     };
 
     explicit ScriptParser(QHash<QString, QString> signatures) : signatures_(std::move(signatures)) {}

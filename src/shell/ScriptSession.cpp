@@ -116,6 +116,7 @@ const std::vector<ScriptSession::Entry>& ScriptSession::commandTable()
         {"print", "t", &ScriptSession::print},
         {"dump", "t t", &ScriptSession::dump},
         {"wait", "i", &ScriptSession::wait},
+        {"play", "t", nullptr},  // replaced by the played script's lines when the script is read
     };
     return table;
 }
@@ -141,10 +142,12 @@ void ScriptSession::runWhile(const std::function<bool()>& goOn)
         const Command& c = commands_.at(next_++);
         QString why;
         for (const Entry& e : commandTable())
-            if (c.verb == QLatin1String(e.verb)) why = (this->*e.handler)(c);
+            if (c.verb == QLatin1String(e.verb) && e.handler) why = (this->*e.handler)(c);
         settle();
         if (why.isEmpty()) why = ui_.takeFailure();
-        if (!why.isEmpty()) failure_ = QStringLiteral("line %1 (%2): %3").arg(c.line).arg(c.verb, why);
+        if (why.isEmpty()) continue;
+        const QString where = c.file.isEmpty() ? QString() : QStringLiteral(" of ") + c.file;
+        failure_ = QStringLiteral("line %1%2 (%3): %4").arg(c.line).arg(where, c.verb, why);
     }
 }
 
@@ -154,22 +157,43 @@ void ScriptSession::runPrelude()
     runWhile([this] { return queued.contains(commands_.at(next_).verb); });
 }
 
+QString ScriptSession::load(const QString& file, QList<Command>& commands, QStringList& chain)
+{
+    const QString name = QFileInfo(file).fileName();
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    if (chain.contains(absolute)) return QStringLiteral("%1 plays itself").arg(name);
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return QStringLiteral("cannot read ") + file;
+    ScriptParser parser(signatures());
+    if (!parser.parse(QString::fromUtf8(f.readAll())))
+        return chain.isEmpty() ? parser.error() : name + QLatin1Char(' ') + parser.error();
+    chain << absolute;
+    for (Command c : parser.commands()) {
+        if (chain.size() > 1) c.file = name;
+        if (c.verb != QLatin1String("play")) {
+            commands << c;
+            continue;
+        }
+        const QString played = QFileInfo(file).absoluteDir().filePath(c.args.at(0));
+        if (QString why = load(played, commands, chain); !why.isEmpty()) return why;
+    }
+    chain.removeLast();
+    return QString();
+}
+
 int ScriptSession::runFile(const QString& file, frmMAIN& main)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream(stderr) << "Script failed, cannot read " << file << Qt::endl;
-        return 1;
-    }
-    ScriptParser parser(signatures());
-    if (!parser.parse(QString::fromUtf8(f.readAll()))) {
-        QTextStream(stderr) << "Script failed, " << parser.error() << Qt::endl;
+    QList<Command> commands;
+    QStringList chain;
+    if (const QString why = load(file, commands, chain); !why.isEmpty()) {
+        QTextStream(stderr) << "Script failed, " << why << Qt::endl;
         return 1;
     }
     vb::Ui& before = vb::Ui::instance();
-    ScriptUi ui;
+    const QString folder = QFileInfo(file).absolutePath();
+    ScriptUi ui(folder);
     vb::Ui::install(&ui);
-    ScriptSession session(main, ui, QFileInfo(file).absolutePath(), parser.commands());
+    ScriptSession session(main, ui, folder, commands);
     session.runPrelude();
     if (session.failure_.isEmpty() && !main.MDIForm_Load()) session.failure_ = QStringLiteral("VELOR did not start");
     const int code = session.failure_.isEmpty() ? session.run() : session.finish();

@@ -48,6 +48,11 @@ private:
     };
     static const std::vector<Entry>& commandTable();
 
+    // The commands of `file` with every `play` line replaced by the commands of the script it
+    // names (relative to `file`'s folder); `chain` holds the scripts being read, so a script
+    // that plays itself is refused. Empty when all is well, else what is wrong.
+    static QString load(const QString& file, QList<Command>& commands, QStringList& chain);
+
     // Runs lines from the next one on while `goOn` holds and nothing has failed.
     void runWhile(const std::function<bool()>& goOn);
     int finish();

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QHash>
 #include <QTextStream>
 
@@ -128,4 +129,10 @@ bool ScriptUi::OpenDocument(const QString& path)
 {
     print(QStringLiteral("[document] %1").arg(path));
     return true;
+}
+
+QString ScriptUi::SaveFileName(const QString& title, const QString& proposedPath, const QString& filter)
+{
+    const QString name = Ui::SaveFileName(title, proposedPath, filter);
+    return name.isEmpty() || folder_.isEmpty() ? name : QDir(folder_).absoluteFilePath(name);
 }

@@ -13,6 +13,9 @@
 // dialogs stay open while the script's following lines act on them.
 class ScriptUi : public vb::Ui {
 public:
+    // `folder`: where relative file names the script gives for a file to write are taken from.
+    explicit ScriptUi(QString folder = QString()) : folder_(std::move(folder)) {}
+
     int MsgBox(const QString& prompt, int buttons, const QString& title) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     void ShowModal(QDialog& dialog) override;
@@ -24,6 +27,8 @@ public:
     void Sleep(int milliseconds) override;
     void SetPointer(vb::Pointer) override {}
     bool OpenDocument(const QString& path) override;
+    // The queued input, a relative name taken from the script's folder.
+    QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
 
     // The answer word of a button (OK, Abbrechen/Cancel, Ja/Yes, Nein/No, Abort, Retry,
     // Ignore); 0 for a word that names none.
@@ -45,6 +50,7 @@ private:
     void expect(const QString& text);
     void fail(const QString& why);
 
+    QString folder_;
     std::deque<QString> answers_;
     std::deque<QString> inputs_;
     std::deque<QString> expectations_;

@@ -25,6 +25,12 @@ protected:
         unloaded = true;  // the run ends the program itself
         return code;
     }
+    void write(const QString& name, const QString& script)
+    {
+        QFile f(folder.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(script.toUtf8());
+    }
     QString read(const QString& name)
     {
         QFile f(folder.filePath(name));
@@ -62,6 +68,35 @@ TEST_F(ScriptRun, QueuedAnswersAndExpectationsMeetTheirMessages)
     EXPECT_EQ(run(QStringLiteral("menu mnuNEU\nexpect fehlt\nanswer OK\npanel 8\ntype txtKEN R1\npanel 8\nanswer Ja\n")), 0) << err.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("[Datenfehler] Datensatzkennzeichnung fehlt! -> OK"))) << out.toStdString();
     EXPECT_EQ(projectColumn(QStringLiteral("SELECT KEN FROM E1")), QStringList{QStringLiteral("R1")});
+}
+
+TEST_F(ScriptRun, APlayedScriptRunsInPlaceOfItsLine)
+{
+    write(QStringLiteral("new-record.txt"), kNewRecord);
+    ASSERT_EQ(run(QStringLiteral("play new-record.txt\nmenu mnuAUSWERTEN\ndump A1 a1.csv\n")), 0) << err.toStdString();
+    EXPECT_EQ(read(QStringLiteral("a1.csv")), QStringLiteral("ID,BONEU\n1,1\n"));
+}
+
+TEST_F(ScriptRun, AFailureInAPlayedScriptNamesThatScript)
+{
+    write(QStringLiteral("slip.txt"), QStringLiteral("menu mnuNEU\ntype txtNAME R1\n"));
+    EXPECT_EQ(run(QStringLiteral("play slip.txt\n")), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("line 2 of slip.txt (type): no widget"))) << err.toStdString();
+
+    write(QStringLiteral("wrong.txt"), QStringLiteral("panel acht\n"));
+    EXPECT_EQ(run(QStringLiteral("menu mnuNEU\nplay wrong.txt\n")), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("wrong.txt line 1: argument 1 of panel"))) << err.toStdString();
+
+    // session.txt is the script run() writes.
+    EXPECT_EQ(run(QStringLiteral("play session.txt\n")), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("session.txt plays itself"))) << err.toStdString();
+}
+
+TEST_F(ScriptRun, AFileNameTypedForASaveDialogIsTakenFromTheScriptsFolder)
+{
+    ASSERT_EQ(run(kNewRecord + QStringLiteral("menu mnuNEUBERECHNEN\ninput points.csv\nmenu mnuPUNKTEXPORT\n")), 0)
+        << err.toStdString();
+    EXPECT_EQ(read(QStringLiteral("points.csv")), QStringLiteral("Gruppe;Polygon;Punkt;x;y\n"));
 }
 
 struct Failing {
