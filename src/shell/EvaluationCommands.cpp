@@ -19,22 +19,18 @@
 using vb::Pointer;
 
 namespace {
-const QString kPrefix = QStringLiteral("VB-Error: ");
 const QString kInputPage = QStringLiteral("mdiESEITE1");
 const QString kOutputPage = QStringLiteral("mdiSEITE1");
 
-void pointer(Pointer p) { vb::Ui::instance().SetPointer(p); }
 
 }  // namespace
 
 EvaluationCommands::EvaluationCommands(frmMAIN& main)
-    : main_(main),
+    : MainCommands(main),
       inputPage_([](ShellWindow& shell) { return new mdiESEITE1(shell); }),
       calculation_([&main] { return clsBERECHNEN(main).BERECHNUNG(); })
 {
 }
-
-QString EvaluationCommands::caption(const char* menuName) const { return main_.menu(QString::fromLatin1(menuName))->text(); }
 
 void EvaluationCommands::enable(const char* menuName, bool enabled) { main_.menu(QString::fromLatin1(menuName))->setEnabled(enabled); }
 

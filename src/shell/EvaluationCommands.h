@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/MainCommands.h"
+
 #include <QString>
 #include <functional>
 
@@ -17,7 +19,7 @@ class frmMAIN;
 //
 // A maker returns a new page (not loaded, no parent); the command sizes it to the page
 // area, calls its Form_Load and shows it maximized in a frameless sub-window.
-class EvaluationCommands {
+class EvaluationCommands : MainCommands {
 public:
     using PageMaker = std::function<PageWindow*(ShellWindow&)>;
 
@@ -52,9 +54,7 @@ private:
     void enable(const char* menuName, bool enabled);
     // The evaluated working copy differs from the project; Datei waits until the pages close.
     void markChanged();
-    QString caption(const char* menuName) const;
 
-    frmMAIN& main_;
     PageMaker inputPage_;
     PageMaker outputPage_;
     std::function<bool()> calculation_;

@@ -12,12 +12,6 @@
 
 using vb::Pointer;
 
-namespace {
-
-void pointer(Pointer p) { vb::Ui::instance().SetPointer(p); }
-
-}  // namespace
-
 QString HelpCommands::programFile(const QString& name) const
 {
     return vb::Os::findFileNoCase(main_.session().programFolder(), name);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/MainCommands.h"
+
 #include <QPointer>
 #include <QString>
 
@@ -7,9 +9,9 @@ class frmHILFE;
 class frmMAIN;
 
 // The "?" menu: help, the read-me and notes documents.
-class HelpCommands {
+class HelpCommands : MainCommands {
 public:
-    explicit HelpCommands(frmMAIN& main) : main_(main) {}
+    explicit HelpCommands(frmMAIN& main) : MainCommands(main) {}
 
     // The menu opens: each entry is enabled exactly when its file is there.
     void FRAGEZEICHEN();
@@ -31,6 +33,5 @@ private:
     QString programFile(const QString& name) const;
     void openDocument(const QString& path, const QString& name);
 
-    frmMAIN& main_;
     QPointer<frmHILFE> help_;
 };

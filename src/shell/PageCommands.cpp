@@ -18,12 +18,6 @@
 #include <QTemporaryFile>
 #include <algorithm>
 
-namespace {
-
-void pointer(vb::Pointer p) { vb::Ui::instance().SetPointer(p); }
-
-}  // namespace
-
 vb::Procedure PageCommands::procedure(int panel) const
 {
     vb::Procedure p(QStringLiteral("VB-Error: "), main_.stbMAIN()->text(panel));

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "shell/MainCommands.h"
+
 class QString;
 class frmMAIN;
 namespace vb { class Procedure; }
 
 // The command panels that act on the open pages.
-class PageCommands {
+class PageCommands : MainCommands {
 public:
-    explicit PageCommands(frmMAIN& main) : main_(main) {}
+    explicit PageCommands(frmMAIN& main) : MainCommands(main) {}
 
     // Panel 10: the show-page dialog, not modal.
     void ANZEIGEN();
@@ -28,5 +30,4 @@ private:
     // dialog or a refused value ends the command without a message.
     vb::Procedure procedure(int panel) const;
 
-    frmMAIN& main_;
 };

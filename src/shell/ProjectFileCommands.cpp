@@ -17,16 +17,6 @@
 using vb::MsgBox;
 using vb::Pointer;
 
-namespace {
-
-const QString kPrefix = QStringLiteral("VB-Error: ");
-
-void pointer(Pointer p) { vb::Ui::instance().SetPointer(p); }
-
-}  // namespace
-
-QString ProjectFileCommands::caption(const char* menuName) const { return main_.menu(QString::fromLatin1(menuName))->text(); }
-
 float ProjectFileCommands::sizeMB(const QString& path)
 {
     return static_cast<float>(vb::Round(static_cast<double>(vb::Os::fileSize(path)) / 1e6, 1));

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "shell/MainCommands.h"
+
 #include <QString>
 
 class frmMAIN;
 
 // The commands on whole database files: "Speichern" (the working copy becomes the project
 // database) and "Komprimieren" (the working copy is compacted in place).
-class ProjectFileCommands {
+class ProjectFileCommands : MainCommands {
 public:
-    explicit ProjectFileCommands(frmMAIN& main) : main_(main) {}
+    explicit ProjectFileCommands(frmMAIN& main) : MainCommands(main) {}
 
     // Returns true when the project database now holds the working copy.
     bool SPEICHERN();
@@ -29,7 +31,5 @@ private:
     // A project is replaced only by a database with the record tables, and only when it may
     // be written; otherwise a message says why not.
     bool mayReplaceProject(const QString& title);
-    QString caption(const char* menuName) const;
 
-    frmMAIN& main_;
 };

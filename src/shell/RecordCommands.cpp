@@ -22,16 +22,6 @@
 using vb::MsgBox;
 using vb::Pointer;
 
-namespace {
-
-const QString kPrefix = QStringLiteral("VB-Error: ");
-
-void pointer(Pointer p) { vb::Ui::instance().SetPointer(p); }
-
-}  // namespace
-
-QString RecordCommands::caption(const char* menuName) const { return main_.menu(QString::fromLatin1(menuName))->text(); }
-
 bool RecordCommands::showSelection(const QString& mode)
 {
     main_.setTag(mode);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/MainCommands.h"
+
 #include <QPointer>
 #include <QString>
 #include <cstdint>
@@ -10,9 +12,9 @@ class mdiEINGABE;
 
 // The record commands of the "Datei" menu and the two panels that save or discard what was
 // typed into the entry window. They work on the working copy only.
-class RecordCommands {
+class RecordCommands : MainCommands {
 public:
-    explicit RecordCommands(frmMAIN& main) : main_(main) {}
+    explicit RecordCommands(frmMAIN& main) : MainCommands(main) {}
 
     void NEU();
     void OEFFNEN();
@@ -34,8 +36,6 @@ private:
     // The record number the input is saved under; none when the user refused to overwrite.
     std::optional<int32_t> chooseRecordId(const QString& name);
     void makeOnlyActive(int32_t id);
-    QString caption(const char* menuName) const;
 
-    frmMAIN& main_;
     QPointer<mdiEINGABE> eingabe_;
 };
