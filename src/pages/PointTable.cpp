@@ -11,7 +11,9 @@ namespace {
 
 constexpr float kSmallest = 0.0005f;  // below this, three decimals would show 0,000
 
-clsTABELLE::Values headerRows()
+}  // namespace
+
+clsTABELLE::Values PointTable::headerRows()
 {
     const QStringList first{QStringLiteral("Gruppe"), QStringLiteral("Polygon"), QStringLiteral("Punkt"),
                             QStringLiteral("x"), QStringLiteral("y")};
@@ -22,7 +24,7 @@ clsTABELLE::Values headerRows()
     return X;
 }
 
-clsTABELLE::Values bodyRows(const std::vector<RecordPoint>& points)
+clsTABELLE::Values PointTable::bodyRows(const std::vector<RecordPoint>& points)
 {
     clsTABELLE::Values X(5);
     for (auto& column : X) column.reserve(points.size());
@@ -35,8 +37,6 @@ clsTABELLE::Values bodyRows(const std::vector<RecordPoint>& points)
     }
     return X;
 }
-
-}  // namespace
 
 QString PointTable::coordinate(float value)
 {
@@ -52,6 +52,23 @@ QString PointTable::coordinate(float value)
     return text;
 }
 
+void PointTable::setUp(clsTABELLE& table)
+{
+    table.ERZ(1.5f);
+    table.ELSB({12, 12, 12, 17, 17});
+    table.ELGIT({2, 1, 2, 1, 1});
+    table.ELGITLEER({0, 0, 0, 0, 0});
+    table.EZA(1);
+    table.ELA({1, 1, 1, 1, 1});
+    // The coordinates arrive formatted (see coordinate()), so their columns show the text as it is.
+    table.ELFORMAT({QString(), QStringLiteral("0"), QStringLiteral("0"), QString(), QString()});
+    int16_t style = 0;
+    float width = 0;
+    int32_t colour = 0;
+    table.LINIENEINSTELLUNGEN(style, width, colour);
+    table.SCHRIFTEINSTELLUNGEN(QString(), 7, false, false, false, 0);
+}
+
 void PointTable::draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, float YDO, QScrollBar* bar,
                       const std::vector<RecordPoint>& points)
 {
@@ -62,23 +79,7 @@ void PointTable::draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, f
         table.EYDO(YDO);
         table.EYBALKEN(bar);
     });
-    p.step([&] {
-        table.ERZ(1.5f);
-        table.ELSB({12, 12, 12, 17, 17});
-        table.ELGIT({2, 1, 2, 1, 1});
-        table.ELGITLEER({0, 0, 0, 0, 0});
-        table.EZA(1);
-        table.ELA({1, 1, 1, 1, 1});
-        // The coordinates arrive formatted (see coordinate()), so their columns show the text as it is.
-        table.ELFORMAT({QString(), QStringLiteral("0"), QStringLiteral("0"), QString(), QString()});
-    });
-    p.step([&] {
-        int16_t style = 0;
-        float width = 0;
-        int32_t colour = 0;
-        table.LINIENEINSTELLUNGEN(style, width, colour);
-        table.SCHRIFTEINSTELLUNGEN(QString(), 7, false, false, false, 0);
-    });
+    p.step([&] { setUp(table); });
     clsTABELLE::Values header = headerRows();
     p.step([&] { table.TABELLE(header, 0); });
     clsTABELLE::Values body = bodyRows(points);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/RecordPoints.h"
+#include "pages/clsTABELLE.h"
 
 #include <QString>
 #include <vector>
@@ -15,6 +16,12 @@ public:
     // Draws the table on `surface`, its area `XDL`/`YDO` mm from the surface's corner.
     static void draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, float YDO, QScrollBar* bar,
                      const std::vector<RecordPoint>& points);
+
+    // The table's columns, rules and font, set on `table`.
+    static void setUp(clsTABELLE& table);
+    // The two header rows and the body rows (one per point), by column.
+    static clsTABELLE::Values headerRows();
+    static clsTABELLE::Values bodyRows(const std::vector<RecordPoint>& points);
 
     // A coordinate as the table shows it: three decimals, but a value too small for them
     // keeps four significant digits rather than turning into a false 0.

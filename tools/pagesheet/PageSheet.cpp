@@ -2,6 +2,7 @@
 
 #include "graphics/LabelWriter.h"
 #include "pages/clsKOPFFUSS.h"
+#include "pages/PointTable.h"
 #include "pages/clsTABELLE.h"
 #include "platform/surface/OutputSurface.h"
 #include "platform/surface/RecordingSurface.h"
@@ -35,17 +36,14 @@ void blackPen(clsTABELLE& t)
     t.LINIENEINSTELLUNGEN(style, width, colour);
 }
 
-clsTABELLE::Values pointRows()
+std::vector<RecordPoint> points()
 {
-    clsTABELLE::Values X(5);
-    for (int r = 0; r < 100; ++r) {
-        X[0].push_back(vb::Value(int16_t(r < 50 ? 1 : 2)));
-        X[1].push_back(vb::Value(int16_t(r / 25)));
-        X[2].push_back(vb::Value(int16_t(r % 25)));
-        X[3].push_back(vb::Value(0.5 * r));
-        X[4].push_back(vb::Value(20 + 15 * std::sin(r / 8.0)));
-    }
-    return X;
+    std::vector<RecordPoint> out;
+    for (int r = 0; r < 100; ++r)
+        out.push_back({r < 50 ? QStringLiteral("1") : QStringLiteral("2"), static_cast<int16_t>(r / 25),
+                       static_cast<int16_t>(r % 25), 0.5f * r,
+                       static_cast<float>(20 + 15 * std::sin(r / 8.0))});
+    return out;
 }
 
 }  // namespace
@@ -115,17 +113,9 @@ void PageSheet::pointTable(vb::OutputSurface& s, QScrollBar& bar, float left, co
     t.EXDL(left);
     t.EYDO(contentTop);
     t.ERU(static_cast<float>(s.ScaleHeight() - contentBottom));
-    t.ERZ(1.5f);
-    t.ELSB({12, 12, 12, 17, 17});
-    t.ELGIT({2, 1, 2, 1, 1});
-    t.ELGITLEER({0, 0, 0, 0, 0});
-    t.EZA(1);
-    t.ELA({1, 1, 1, 1, 1});
-    t.ELFORMAT({"", "0", "0", "0.000", "0.000"});
-    blackPen(t);
-    t.SCHRIFTEINSTELLUNGEN(QString(), 7, false, false, false, 0);
-    clsTABELLE::Values header{{"Gruppe", "Nr."}, {"Polygon", "Nr."}, {"Punkt", "Nr."}, {"x", "[-]"}, {"y", "[-]"}};
-    clsTABELLE::Values rows = pointRows();
+    PointTable::setUp(t);
+    clsTABELLE::Values header = PointTable::headerRows();
+    clsTABELLE::Values rows = PointTable::bodyRows(points());
     t.TITEL(title);
     t.TABELLE(header, 0);
     t.TABELLE(rows, 1);
