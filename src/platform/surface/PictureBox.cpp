@@ -1,5 +1,7 @@
 #include "platform/surface/PictureBox.h"
 
+#include "platform/widgets/KeyState.h"
+
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,18 +24,6 @@ constexpr int loupeSide = 180;
 constexpr int loupeGap = 24;
 constexpr double loupePixel = 6;
 constexpr int scanAllocationLimitMB = 1024;
-
-int mouseButtons(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-           (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int shiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "platform/widgets/FlexGrid.h"
 
 #include "platform/vb/VbError.h"
+#include "platform/widgets/KeyState.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -14,17 +15,6 @@ namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
 constexpr int kDefaultColTwips = 960;
-
-int buttonsOf(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) | (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int shiftOf(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-           | (modifiers & Qt::AltModifier ? 4 : 0);
-}
 
 Qt::CursorShape shapeOf(Pointer pointer)
 {
@@ -575,7 +565,7 @@ void FlexGrid::mousePressEvent(QMouseEvent* event)
         moveCurrent(hit.row, hit.col, event->modifiers() & Qt::ShiftModifier);
         dragging_ = true;
     }
-    emit MouseDown(buttonsOf(event->button()), shiftOf(event->modifiers()), twipsX(event->position().toPoint()),
+    emit MouseDown(mouseButtons(event->button()), shiftState(event->modifiers()), twipsX(event->position().toPoint()),
                    twipsY(event->position().toPoint()));
 }
 
@@ -585,14 +575,14 @@ void FlexGrid::mouseMoveEvent(QMouseEvent* event)
         const Hit hit = hitTest(event->position().toPoint());
         if (hit.row >= FixedRows() && hit.col >= FixedCols()) moveCurrent(hit.row, hit.col, true);
     }
-    emit MouseMove(buttonsOf(event->buttons()), shiftOf(event->modifiers()), twipsX(event->position().toPoint()),
+    emit MouseMove(mouseButtons(event->buttons()), shiftState(event->modifiers()), twipsX(event->position().toPoint()),
                    twipsY(event->position().toPoint()));
 }
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent* event)
 {
     dragging_ = false;
-    emit MouseUp(buttonsOf(event->button()), shiftOf(event->modifiers()), twipsX(event->position().toPoint()),
+    emit MouseUp(mouseButtons(event->button()), shiftState(event->modifiers()), twipsX(event->position().toPoint()),
                  twipsY(event->position().toPoint()));
     if (event->button() == Qt::LeftButton) emit Click();
 }

@@ -11,4 +11,11 @@ inline int shiftState(Qt::KeyboardModifiers modifiers)
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+// The button argument of the mouse events: 1 left, 2 right, 4 middle.
+inline int mouseButtons(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
 }  // namespace vb
