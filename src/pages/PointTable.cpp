@@ -2,6 +2,7 @@
 
 #include "pages/clsTABELLE.h"
 #include "platform/ui/Procedure.h"
+#include "platform/vb/Convert.h"
 #include "platform/vb/Format.h"
 #include "platform/vb/VbLocale.h"
 
@@ -32,15 +33,15 @@ clsTABELLE::Values PointTable::bodyRows(const std::vector<RecordPoint>& points)
         X[0].emplace_back(p.group);
         X[1].emplace_back(p.polygon);
         X[2].emplace_back(p.point);
-        X[3].emplace_back(PointTable::coordinate(p.x));
-        X[4].emplace_back(PointTable::coordinate(p.y));
+        X[3].emplace_back(p.x);
+        X[4].emplace_back(p.y);
     }
     return X;
 }
 
 QString PointTable::coordinate(float value)
 {
-    // Fixed-point texts are built directly: a long table formats twenty thousand of them.
+    // Fixed-point texts are built directly, without the general format's parsing.
     const float size = std::abs(value);
     int decimals = 3;
     if (size > 0 && size < kSmallest) {
@@ -60,8 +61,10 @@ void PointTable::setUp(clsTABELLE& table)
     table.ELGITLEER({0, 0, 0, 0, 0});
     table.EZA(1);
     table.ELA({1, 1, 1, 1, 1});
-    // The coordinates arrive formatted (see coordinate()), so their columns show the text as it is.
     table.ELFORMAT({QString(), QStringLiteral("0"), QStringLiteral("0"), QString(), QString()});
+    const auto coordinateText = [](const vb::Value& v) { return coordinate(vb::CSng(v)); };
+    table.setCellText(3, coordinateText);
+    table.setCellText(4, coordinateText);
     int16_t style = 0;
     float width = 0;
     int32_t colour = 0;

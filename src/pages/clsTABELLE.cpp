@@ -59,6 +59,12 @@ QString clsTABELLE::format(int c) const
     return c < static_cast<int>(elformat_.size()) ? elformat_[static_cast<std::size_t>(c)] : QString();
 }
 
+void clsTABELLE::setCellText(int column, CellText text)
+{
+    if (column >= static_cast<int>(cellText_.size())) cellText_.resize(static_cast<std::size_t>(column) + 1);
+    cellText_[static_cast<std::size_t>(column)] = std::move(text);
+}
+
 double clsTABELLE::tableWidth(int columns) const
 {
     return std::accumulate(elsb_.begin(), elsb_.begin() + columns, 0.0);

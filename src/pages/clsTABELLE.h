@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace vb { class OutputSurface; }
@@ -53,6 +54,10 @@ public:
     void ELA(std::vector<int16_t> v) { ela_ = std::move(v); }
     const std::vector<QString>& ELFORMAT() const { return elformat_; }
     void ELFORMAT(std::vector<QString> v) { elformat_ = std::move(v); }
+    // A column whose cells show the text `text` makes of their values, in place of the
+    // column's format. Only the rows drawn are turned into text, so a long body stays cheap.
+    using CellText = std::function<QString(const vb::Value&)>;
+    void setCellText(int column, CellText text);
     const std::vector<int16_t>& ELMW() const { return elmw_; }
     void ELMW(std::vector<int16_t> v) { elmw_ = std::move(v); }
     // First and last body row shown. Row numbers are 32-bit: a body may hold more rows than
@@ -116,6 +121,7 @@ private:
     std::vector<float> elsb_;
     std::vector<int16_t> elgit_, elgitleer_, ela_, elmw_;
     std::vector<QString> elformat_;
+    std::vector<CellText> cellText_;
     float eza_ = 1, ezh_ = 0;
     bool autoRowHeight_ = false;  // EZH was taken from the font
     int32_t eez_ = 0, elz_ = 0;

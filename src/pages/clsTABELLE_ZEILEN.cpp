@@ -56,7 +56,8 @@ void clsTABELLE::drawCell(const vb::Value& value, int c, double y)
         PointSymbol::draw(surface(), vb::CInt(value), xc + w / 2, y - 1);
         return;
     }
-    const QString text = vb::Format(value, fmt);
+    const bool ownText = c < static_cast<int>(cellText_.size()) && cellText_[static_cast<std::size_t>(c)];
+    const QString text = ownText ? cellText_[static_cast<std::size_t>(c)](value) : vb::Format(value, fmt);
     switch (listEntry(ela_, c)) {
     case 1: labels_.TEXT(xc + w / 2, y - 1, text, 1, 1); break;
     case 2: labels_.TEXT(xc + w - 1.5, y - 1, text, 2, 1); break;
