@@ -2,6 +2,7 @@
 
 #include "platform/vb/VbError.h"
 
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -18,6 +19,9 @@ PrinterSurface::PrinterSurface(const QString& pdfFile, const QString& printerNam
     } else if (!printerName.isEmpty()) {
         printer_->setPrinterName(printerName);
     }
+    // The print queue and the PDF's properties name the program that printed.
+    printer_->setDocName(QCoreApplication::applicationName());
+    printer_->setCreator(QCoreApplication::applicationName());
     printer_->setResolution(resolution);
     printer_->setFullPage(true);
     printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
