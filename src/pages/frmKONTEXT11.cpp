@@ -212,21 +212,25 @@ void frmKONTEXT11::selectCurrent(Axis& a)
         a.cboDIFF->setCurrentIndex(candidateIndex(a.spans, a.MAX, std::fabs(a.MAX)));
         return;
     }
-    const double magnitude = std::max({1.0, std::fabs(double(a.MIN)), std::fabs(double(a.MAX))});
-    a.cboMIN->setCurrentIndex(candidateIndex(a.ends, a.MIN, magnitude));
-    a.cboDIFF->setCurrentIndex(candidateIndex(a.spans, static_cast<double>(a.MAX) - a.MIN, magnitude));
+    // An end carries only its own rounding; a span carries that of both ends, so a small end
+    // beside a large one (0.45 below 10000) is not taken for its neighbour candidate.
+    const double endMagnitude = std::max(1.0, std::fabs(double(a.MIN)));
+    const double spanMagnitude = std::max({1.0, std::fabs(double(a.MIN)), std::fabs(double(a.MAX))});
+    a.cboMIN->setCurrentIndex(candidateIndex(a.ends, a.MIN, endMagnitude));
+    a.cboDIFF->setCurrentIndex(candidateIndex(a.spans, static_cast<double>(a.MAX) - a.MIN, spanMagnitude));
 }
 
-void frmKONTEXT11::chkLOGX_Click()
-{
-    fill(x_);
-    selectCurrent(x_);
-}
+void frmKONTEXT11::chkLOGX_Click() { changeDivision(x_); }
 
-void frmKONTEXT11::chkLOGY_Click()
+void frmKONTEXT11::chkLOGY_Click() { changeDivision(y_); }
+
+void frmKONTEXT11::changeDivision(Axis& a)
 {
-    fill(y_);
-    selectCurrent(y_);
+    fill(a);
+    selectCurrent(a);
+    // A scale in units per millimetre of one division means nothing on the other (decades
+    // per millimetre on a logarithmic axis): the new division starts on the computed scale.
+    a.txtM->setText(QStringLiteral("0"));
 }
 
 void frmKONTEXT11::chooseOrientation(Axis& a, int index) { a.O = index == 0 ? 1 : -1; }
@@ -256,11 +260,17 @@ bool frmKONTEXT11::readEnds(Axis& a, float& lo, float& hi) const
     return true;
 }
 
-void frmKONTEXT11::readScale(Axis& a, float& m)
+bool frmKONTEXT11::fitsLogarithmic(const Axis& a, float lo) const
 {
-    vb::Procedure p(kPrefix, windowTitle());
-    m = a.M;
-    p.step([&] { m = typedNumber(a.txtM->text()); });
+    if (!a.chkLOG->isChecked() || lo > 0) return true;
+    const QString text = frameEditable_
+        ? a.name + QStringLiteral("min muss auf einer logarithmischen Achse größer als 0 sein. Bitte wählen Sie ") +
+              a.name + QStringLiteral("min.")
+        : QStringLiteral("Die Kalibrierung beginnt bei ") + a.name + QStringLiteral("min = ") + vb::CStr(vb::Value(lo)) +
+              QStringLiteral(": für eine logarithmische Achse muss ") + a.name +
+              QStringLiteral("min größer als 0 sein.");
+    vb::MsgBox(text, vb::vbOKOnly | vb::vbExclamation, windowTitle());
+    return false;
 }
 
 void frmKONTEXT11::cmdOK_Click()
@@ -275,6 +285,8 @@ void frmKONTEXT11::cmdOK_Click()
         if (p.cancelled()) return;
         if (!readEnds(x_, xmin, xmax) || !readEnds(y_, ymin, ymax)) return;
     }
+    // Every drawing of a logarithmic axis from 0 would fail: such a frame is never stored.
+    if (!fitsLogarithmic(x_, xmin) || !fitsLogarithmic(y_, ymin)) return;
     if (!write(xmin, xmax, ymin, ymax, mx, my)) return;
     written_ = true;
     accept();

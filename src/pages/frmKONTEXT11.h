@@ -86,11 +86,14 @@ private:
     void readSettings();
     void fill(Axis& a);
     void selectCurrent(Axis& a);
+    // The axis's check box turned it linear or logarithmic.
+    void changeDivision(Axis& a);
     void chooseOrientation(Axis& a, int index);
     // The axis's new ends from its boxes; false (with the message shown) when they do not
     // make an axis.
     bool readEnds(Axis& a, float& lo, float& hi) const;
-    void readScale(Axis& a, float& m);
+    // A logarithmic axis has no place for an end of 0 or less: says so and returns false.
+    bool fitsLogarithmic(const Axis& a, float lo) const;
     bool write(float xmin, float xmax, float ymin, float ymax, float mx, float my);
 
     ShellWindow& shell_;

@@ -153,8 +153,10 @@ void mdiSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleC
 void mdiSEITE1::picBILD11_MouseDown(int button, int, double, double)
 {
     if (button != 2) return;
-    KONTEXT11(true);
+    const bool changed = KONTEXT11(true);
     BILD11(Screen);
+    // A division turned logarithmic may leave points without a place: say so now.
+    if (changed) reportPointsOffAxis();
 }
 
 void mdiSEITE1::picBILD11_MouseMove(int, int, double x, double y)

@@ -41,7 +41,8 @@ protected:
 private:
     void setProgress(int value);
     void drawAll();
-    // Says once per evaluation how many points a logarithmic axis had no place for.
+    // Says how many points a logarithmic axis had no place for: once per evaluation and
+    // after the diagram dialog changed the diagram.
     void reportPointsOffAxis();
 
     std::unique_ptr<OutputDiagram> diagram_;

@@ -87,7 +87,9 @@ void PageCommands::WORD()
         path = name;
     });
     p.step([&] {
-        if (!path.isEmpty()) vb::Ui::instance().OpenDocument(path);
+        // Without a program for it the user still learns where the document is.
+        if (!path.isEmpty() && !vb::Ui::instance().OpenDocument(path))
+            vb::raise(vb::errPathAccess, QStringLiteral("No application opens the document ") + path);
     });
     pointer(vb::Pointer::Default);
 }

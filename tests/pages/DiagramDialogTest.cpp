@@ -95,7 +95,6 @@ TEST_F(DiagramDialogTest, OpensOnTheStoredFrame)
     EXPECT_TRUE(d->optOX[0]->isChecked());
     EXPECT_TRUE(d->optOY[1]->isChecked());
     EXPECT_EQ(d->txtMX->text(), QStringLiteral("0,5"));
-    EXPECT_EQ(d->txtMY->text(), QStringLiteral("0"));
     EXPECT_FALSE(d->chkLOGX->isChecked());
 }
 
@@ -128,6 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{"CapturedEndIsNoCandidate", 0, {0.37f, 10.37f, 0, 1}, "<none>", "10"},
                       MatchCase{"NegativeEndAndLargeSpan", 0, {-450, 550, 0, 1}, "-450", "1000"},
                       MatchCase{"SpanNotInTheList", 0, {0, 11, 0, 1}, "0", "<none>"},
+                      MatchCase{"SmallEndBesideALargeOne", 0, {0.45f, 10000, 0, 1}, "<none>", "<none>"},
                       MatchCase{"LogarithmicEndsBothBoxes", 1, {0.0063f, 63, 1, 10}, "0,0063", "63"},
                       MatchCase{"LogarithmicNeighboursStayApart", 1, {0.001f, 0.002f, 1, 10}, "0,001", "0,002"},
                       MatchCase{"LogarithmicEndOffTheList", 1, {0.37f, 100, 1, 10}, "<none>", "100"}),
@@ -197,8 +197,10 @@ TEST_F(DiagramDialogTest, SwitchingAnAxisToLogarithmicRefillsItsBoxes)
     EXPECT_EQ(selection(d->cboXMIN), QStringLiteral("0,2"));
     EXPECT_EQ(selection(d->cboXDIFF), QStringLiteral("20"));
     EXPECT_EQ(d->cboYMIN->count(), 101);
+    EXPECT_EQ(d->txtMX->text(), QStringLiteral("0"));
     d->cmdOK_Click();
     EXPECT_EQ(e2("LOGX, LOGY"), QStringLiteral("1|0"));
+    EXPECT_EQ(g0("MX"), QStringLiteral("0"));
 }
 
 TEST_F(DiagramDialogTest, NonNumberInAScaleBoxGivesTheMessage)
@@ -226,7 +228,7 @@ TEST_F(DiagramDialogTest, NonNumberInAScaleBoxGivesTheMessage)
 
 TEST_F(DiagramDialogTest, WithTheCalibrationOpenOnlyTheDivisionIsWritten)
 {
-    frame({0.37f, 10.37f, 0, 10}, 1, 1);
+    frame({0.37f, 10.37f, 1, 10}, 1, 1);
     auto d = open(false);
     EXPECT_FALSE(d->cboXMIN->isEnabled());
     EXPECT_FALSE(d->optOX[1]->isEnabled());
@@ -238,6 +240,34 @@ TEST_F(DiagramDialogTest, WithTheCalibrationOpenOnlyTheDivisionIsWritten)
     EXPECT_TRUE(ui().messages.isEmpty());
     EXPECT_EQ(e2("LOGX, LOGY"), QStringLiteral("0|1"));
     EXPECT_EQ(g0("XMIN, XMAX, MX, OX"), QStringLiteral("0,37|10,37|0,5|1"));
+}
+
+TEST_F(DiagramDialogTest, ALogarithmicAxisFromZeroIsNeverStored)
+{
+    // The output page: the stored 0 is no logarithmic end, so OK asks for one.
+    frame({0, 100, 0, 50});
+    auto d = open();
+    QTest::mouseClick(d->chkLOGX, Qt::LeftButton);
+    d->cmdOK_Click();
+    EXPECT_FALSE(d->written());
+    ASSERT_EQ(ui().messages.size(), 1);
+    EXPECT_EQ(ui().messages[0].text,
+              QStringLiteral("Xmin muss auf einer logarithmischen Achse größer als 0 sein. Bitte wählen Sie Xmin."));
+    EXPECT_EQ(e2("LOGX, LOGY"), QStringLiteral("0|0"));
+    choose(d->cboXMIN, QStringLiteral("0,2"));
+    d->cmdOK_Click();
+    EXPECT_TRUE(d->written());
+    EXPECT_EQ(e2("LOGX, LOGY"), QStringLiteral("1|0"));
+    EXPECT_EQ(g0("XMIN, XMAX"), QStringLiteral("0,2|100"));
+
+    // The input page: a calibration from 0 cannot be divided logarithmically.
+    auto c = open(false);
+    QTest::mouseClick(c->chkLOGY, Qt::LeftButton);
+    c->cmdOK_Click();
+    EXPECT_FALSE(c->written());
+    ASSERT_EQ(ui().messages.size(), 2);
+    EXPECT_TRUE(ui().messages[1].text.startsWith(QStringLiteral("Die Kalibrierung beginnt bei Ymin = 0:")));
+    EXPECT_EQ(e2("LOGX, LOGY"), QStringLiteral("1|0"));
 }
 
 TEST_F(DiagramDialogTest, CancelWritesNothing)

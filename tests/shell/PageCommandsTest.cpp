@@ -97,6 +97,24 @@ TEST_F(PageCommandsTest, PrintingFromToPrintsOnlyThoseAndCancelPrintsNothing)
     EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(QLatin1Char('|')).toStdString();
 }
 
+TEST_F(PageCommandsTest, AJobThatCannotStartIsReportedOnceAndEndsCleanly)
+{
+    openBothPages();
+    // A PDF file below a file cannot be written: the printer cannot begin.
+    const QString blocked = inst.root() + QStringLiteral("/print.pdf/page.pdf");
+    QFile(pdf()).open(QIODevice::WriteOnly);
+    answerPrintDialog(blocked);
+    w->stbMAIN_PanelClick(11);
+    EXPECT_EQ(messageTexts().size(), 1) << messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(messageTexts().value(0).contains(QStringLiteral("482"))) << messageTexts().value(0).toStdString();
+    EXPECT_FALSE(QFile::exists(blocked));
+    // The pages are whole again and the next job prints.
+    QFile::remove(pdf());
+    answerPrintDialog(pdf());
+    w->stbMAIN_PanelClick(11);
+    EXPECT_EQ(pdfPages(pdf()), 2);
+}
+
 TEST_F(PageCommandsTest, KopieSavesTheActivePageUnderTheRecordName)
 {
     openBothPages();
@@ -123,6 +141,14 @@ TEST_F(PageCommandsTest, WordOpensADocumentWithBothPicturesAndAutoCadDoesNothing
     EXPECT_TRUE(text.contains(QStringLiteral("picBILD12\\par")));
     EXPECT_EQ(text.count(QStringLiteral("\\pngblip")), 2);
     rtf.remove();
+
+    TestEnvironment::ui().noApplication = true;
+    w->stbMAIN_PanelClick(13);
+    ASSERT_EQ(TestEnvironment::ui().opened.size(), 2);
+    ASSERT_EQ(messageTexts().size(), 1);
+    EXPECT_TRUE(messageTexts()[0].contains(TestEnvironment::ui().opened[1])) << messageTexts()[0].toStdString();
+    QFile::remove(TestEnvironment::ui().opened[1]);
+    TestEnvironment::ui().clear();
 
     const int pages = static_cast<int>(w->pageList().size());
     w->stbMAIN_PanelClick(14);

@@ -3,6 +3,7 @@
 #include "platform/vb/VbError.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -42,12 +43,20 @@ QPaintDevice* PrinterSurface::metricsDevice() const { return printer_.get(); }
 
 QPainter& PrinterSurface::painter()
 {
-    if (!painter_) {
-        auto painter = std::make_unique<QPainter>();
-        if (!painter->begin(printer_.get())) raise(482, QStringLiteral("Printer error"));
+    if (painter_) return *painter_;
+    auto painter = std::make_unique<QPainter>();
+    if (painter->begin(printer_.get())) {
         painter_ = std::move(painter);
+        return *painter_;
     }
-    return *painter_;
+    // The job could not start (no printer, a PDF file that cannot be written): that is said
+    // once; the rest of the job draws into a scrap picture, so the page finishes quietly and
+    // its end neither prints nor asks again.
+    failed_ = true;
+    discardPending();
+    scrap_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
+    painter_ = std::make_unique<QPainter>(scrap_.get());
+    raise(482, QStringLiteral("Printer error"));
 }
 
 void PrinterSurface::NewPage()
@@ -59,10 +68,12 @@ void PrinterSurface::NewPage()
 
 void PrinterSurface::EndDoc()
 {
-    flush();  // the last lines may still wait in the batch
+    if (!failed_) flush();  // the last lines may still wait in the batch
+    discardPending();
     if (!painter_) return;
     painter_->end();
     painter_.reset();
+    scrap_.reset();
     Cls();
 }
 
@@ -70,9 +81,10 @@ void PrinterSurface::KillDoc()
 {
     discardPending();
     if (!painter_) return;
-    printer_->abort();
+    if (!failed_) printer_->abort();
     painter_->end();
     painter_.reset();
+    scrap_.reset();
 }
 
 }  // namespace vb

@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+class QImage;
 class QPainter;
 class QPrinter;
 
@@ -39,6 +40,8 @@ protected:
 private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
+    std::unique_ptr<QImage> scrap_;
+    bool failed_ = false;
 };
 
 }  // namespace vb

@@ -27,7 +27,12 @@ public:
     void DoEvents() override {}
     void Sleep(int milliseconds) override { slept += milliseconds; }
     void SetPointer(Pointer pointer) override { pointer_ = pointer; }
-    bool OpenDocument(const QString& path) override { opened.append(path); return true; }
+    // Records the path; `noApplication` makes it fail as on a desktop without a program for it.
+    bool OpenDocument(const QString& path) override
+    {
+        opened.append(path);
+        return !noApplication;
+    }
 
     void answer(int result) { answers.push_back(result); }
     void type(const QString& text) { inputs.push_back(text); }
@@ -37,9 +42,11 @@ public:
     void clear()
     {
         messages.clear(); answers.clear(); inputs.clear(); modalActions.clear(); opened.clear();
+        noApplication = false;
         colours.clear(); colourRequests.clear();
     }
 
+    bool noApplication = false;
     QList<Message> messages;
     std::deque<int> answers;
     std::deque<QString> inputs;
