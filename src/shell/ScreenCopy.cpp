@@ -16,6 +16,14 @@ namespace {
 
 const QString kTitle = QStringLiteral("KOPIE");
 
+// The proposed name is one the copy accepts: separators in a record name become "-".
+QString proposal(QString recordName)
+{
+    recordName.replace(QLatin1Char('/'), QLatin1Char('-')).replace(QLatin1Char('\\'), QLatin1Char('-'));
+    while (recordName.contains(QLatin1String(".."))) recordName.replace(QLatin1String(".."), QLatin1String("."));
+    return recordName + QStringLiteral("-1");
+}
+
 }  // namespace
 
 bool ScreenCopy::german() const { return session_.SPRACHE() != 1; }
@@ -48,7 +56,7 @@ QString ScreenCopy::run(QWidget* window, const QString& recordName)
 {
     if (!window) return QString();
     const QString dir = folder();
-    const QString proposed = recordName + QStringLiteral("-1");
+    const QString proposed = proposal(recordName);
     const QString name = vb::Ui::instance().InputBox(
         QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") + dir + proposed +
             QStringLiteral(".bmp"),

@@ -58,7 +58,10 @@ TEST_F(ScreenCopyTest, NamesLeavingTheFolderAreRefusedAndCancelWritesNothing)
         EXPECT_TRUE(ui().messages[1].text.startsWith(QStringLiteral("Der Dateiname \"%1\" ist nicht zulässig").arg(name)));
     }
     ui().clear();
-    EXPECT_TRUE(ScreenCopy(session).run(&window, QStringLiteral("A")).isEmpty());  // cancelled
+    // A record name with separators proposes a name the copy accepts.
+    EXPECT_TRUE(ScreenCopy(session).run(&window, QStringLiteral("Probe 1/2\\..")).isEmpty());  // cancelled
+    ASSERT_EQ(ui().messages.size(), 1);
+    EXPECT_TRUE(ui().messages[0].text.endsWith(QStringLiteral("/Probe 1-2-.-1.bmp"))) << ui().messages[0].text.toStdString();
     EXPECT_TRUE(QDir(jpg()).entryList(QDir::Files).isEmpty());
     EXPECT_FALSE(QFile::exists(inst.projectFolder(QStringLiteral("P1")) + QStringLiteral("/A.bmp")));
 }
