@@ -115,6 +115,7 @@ const std::vector<ScriptSession::Entry>& ScriptSession::commandTable()
         {"shot", "t t?", &ScriptSession::shot},
         {"print", "t", &ScriptSession::print},
         {"dump", "t t", &ScriptSession::dump},
+        {"delete", "t", &ScriptSession::deleteFile},
         {"wait", "i", &ScriptSession::wait},
         {"play", "t", nullptr},  // replaced by the played script's lines when the script is read
     };
@@ -503,6 +504,14 @@ QString ScriptSession::shot(const Command& c)
 QString ScriptSession::print(const Command& c)
 {
     main_.printNextTo(path(c.args.at(0)));
+    return QString();
+}
+
+QString ScriptSession::deleteFile(const Command& c)
+{
+    const QString file = path(c.args.at(0));
+    if (QFileInfo(file).isDir()) return QStringLiteral("\"%1\" is a folder").arg(file);
+    if (QFile::exists(file) && !QFile::remove(file)) return QStringLiteral("cannot delete \"%1\"").arg(file);
     return QString();
 }
 

@@ -88,6 +88,8 @@ private:
     QString shot(const Command& c);
     QString print(const Command& c);
     QString dump(const Command& c);
+    // Removes a file the script wrote before, if it is there, so the script can run again.
+    QString deleteFile(const Command& c);
     QString wait(const Command& c);
 
     frmMAIN& main_;

@@ -94,9 +94,14 @@ TEST_F(ScriptRun, AFailureInAPlayedScriptNamesThatScript)
 
 TEST_F(ScriptRun, AFileNameTypedForASaveDialogIsTakenFromTheScriptsFolder)
 {
-    ASSERT_EQ(run(kNewRecord + QStringLiteral("menu mnuNEUBERECHNEN\ninput points.csv\nmenu mnuPUNKTEXPORT\n")), 0)
-        << err.toStdString();
+    // Played twice: the file of the first run is deleted, so no replace question comes.
+    const QString script = kNewRecord + QStringLiteral("menu mnuNEUBERECHNEN\ndelete points.csv\ninput points.csv\n"
+                                                       "menu mnuPUNKTEXPORT\n");
+    for (int pass = 0; pass < 2; ++pass) ASSERT_EQ(run(script), 0) << pass << err.toStdString();
     EXPECT_EQ(read(QStringLiteral("points.csv")), QStringLiteral("Gruppe;Polygon;Punkt;x;y\n"));
+
+    EXPECT_EQ(run(QStringLiteral("delete .\n")), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("is a folder"))) << err.toStdString();
 }
 
 struct Failing {
