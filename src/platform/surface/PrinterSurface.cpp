@@ -74,6 +74,7 @@ void PrinterSurface::EndDoc()
     painter_->end();
     painter_.reset();
     scrap_.reset();
+    failed_ = false;  // the next job tries the printer again
     Cls();
 }
 
@@ -85,6 +86,7 @@ void PrinterSurface::KillDoc()
     painter_->end();
     painter_.reset();
     scrap_.reset();
+    failed_ = false;
 }
 
 }  // namespace vb
