@@ -25,7 +25,8 @@ public:
     virtual bool isOpen() const = 0;
     // The surface for the next page: the first call starts the job, later calls a new sheet.
     virtual vb::PrinterSurface& nextSheet() = 0;
-    // Finishes the job (the PDF is written) or throws it away.
+    // Finishes the job (the PDF is written; one that cannot be raises error 482 with the
+    // reason, the job is over all the same) or throws it away.
     virtual void end() = 0;
     virtual void abort() = 0;
 };

@@ -24,8 +24,9 @@ vb::PrinterSurface& PrinterProviderBase::nextSheet()
 void PrinterProviderBase::end()
 {
     if (!printer_) return;
-    printer_->EndDoc();
-    printer_.reset();
+    // The job is over whatever its end reports (a PDF that could not be written).
+    const std::unique_ptr<vb::PrinterSurface> printer = std::move(printer_);
+    printer->EndDoc();
 }
 
 void PrinterProviderBase::abort()

@@ -118,7 +118,7 @@ void PageWindow::printSheet(const QString& title, const std::function<void(vb::P
         printers.abort();
         return;
     }
-    if (ownJob) printers.end();
+    if (ownJob) p.step([&] { printers.end(); });
 }
 
 bool PageWindow::closePage()

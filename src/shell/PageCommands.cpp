@@ -49,7 +49,7 @@ void PageCommands::DRUCKEN()
         });
     if (printers.isOpen()) {
         if (p.cancelled()) printers.abort();
-        else printers.end();
+        else p.step([&] { printers.end(); });
     }
     pointer(vb::Pointer::Default);
 }

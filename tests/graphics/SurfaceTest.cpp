@@ -4,11 +4,17 @@
 #include "platform/surface/SymbolFont.h"
 #include "support/TestEnvironment.h"
 
+#include "platform/vb/VbError.h"
+
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
 
 namespace {
 int darkPixels(const QImage& image)
@@ -93,6 +99,44 @@ TEST(PrinterSurface, A4LandscapeInMillimetresAndAbortedJobs)
         printer.KillDoc();
         EXPECT_FALSE(printer.isPrinting());
     }
+    EXPECT_FALSE(QFile::exists(aborted)) << "a job thrown away leaves no file";
+}
+
+// A disk that takes no more bytes (here: a file size limit, as a full disk refuses them)
+// fails the job's end with the reason, and leaves no file, not even an empty one.
+TEST(PrinterSurface, APdfThatCannotBeWrittenSaysWhyAndLeavesNoFile)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    vb::PrinterSurface printer(pdf);
+    printer.ScaleMode(vb::OutputSurface::vbMillimeters);
+    printer.Line(10, 10, 100, 100);
+    printer.Print(QStringLiteral("Seite 1"));
+    EXPECT_FALSE(QFile::exists(pdf)) << "nothing reaches the disk before the job ends";
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 200;
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::optional<vb::VbError> failure;
+    try {
+        printer.EndDoc();
+    } catch (const vb::VbError& e) {
+        failure = e;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->number(), 482);
+    EXPECT_TRUE(failure->description().contains(QStringLiteral("page.pdf"))) << failure->description().toStdString();
+    EXPECT_TRUE(failure->description().contains(QStringLiteral("too large"))) << failure->description().toStdString();
+    EXPECT_FALSE(printer.isPrinting());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()) << QDir(dir.path()).entryList(QDir::Files).join(u' ').toStdString();
+    // The next job writes again.
+    printer.Line(10, 10, 100, 100);
+    printer.EndDoc();
+    EXPECT_GT(QFile(pdf).size(), 500);
 }
 
 TEST(RecordingSurface, RecordsInTheScaleAndRestoresScales)

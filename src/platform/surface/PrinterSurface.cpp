@@ -2,12 +2,20 @@
 
 #include "platform/vb/VbError.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 namespace vb {
 
@@ -29,7 +37,15 @@ PrinterSurface::PrinterSurface(const QString& pdfFile, const QString& printerNam
     resetScale();
 }
 
-PrinterSurface::~PrinterSurface() { EndDoc(); }
+PrinterSurface::~PrinterSurface()
+{
+    // A job still open when the printer goes ends as EndDoc ends it; nobody is left to hear
+    // of a PDF that could not be written, and it leaves no file either way.
+    try {
+        EndDoc();
+    } catch (const VbError&) {
+    }
+}
 
 QSizeF PrinterSurface::pixelSize() const
 {
@@ -41,11 +57,42 @@ double PrinterSurface::dpiY() const { return printer_->resolution(); }
 
 QPaintDevice* PrinterSurface::metricsDevice() const { return printer_.get(); }
 
+QString PrinterSurface::pdfTarget() const
+{
+    return printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
+}
+
+QPagedPaintDevice& PrinterSurface::device()
+{
+    if (pdfWriter_) return *pdfWriter_;
+    return *printer_;
+}
+
+bool PrinterSurface::beginPdf()
+{
+    // The folder must take the file before anything is drawn: a refusal is said at once.
+    QTemporaryFile probe(target_ + QStringLiteral(".XXXXXX"));
+    if (!probe.open()) {
+        reason_ = probe.errorString();
+        return false;
+    }
+    pdf_ = std::make_unique<QBuffer>();
+    pdf_->open(QIODevice::WriteOnly);
+    pdfWriter_ = std::make_unique<QPdfWriter>(pdf_.get());
+    pdfWriter_->setPageLayout(printer_->pageLayout());
+    pdfWriter_->setResolution(printer_->resolution());
+    pdfWriter_->setTitle(printer_->docName());
+    pdfWriter_->setCreator(printer_->creator());
+    return true;
+}
+
 QPainter& PrinterSurface::painter()
 {
     if (painter_) return *painter_;
+    target_ = pdfTarget();
+    reason_.clear();
     auto painter = std::make_unique<QPainter>();
-    if (painter->begin(printer_.get())) {
+    if ((target_.isEmpty() || beginPdf()) && painter->begin(&device())) {
         painter_ = std::move(painter);
         return *painter_;
     }
@@ -53,17 +100,34 @@ QPainter& PrinterSurface::painter()
     // once; the rest of the job draws into a scrap picture, so the page finishes quietly and
     // its end neither prints nor asks again.
     failed_ = true;
+    pdfWriter_.reset();
+    pdf_.reset();
     discardPending();
     scrap_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
     painter_ = std::make_unique<QPainter>(scrap_.get());
-    raise(482, QStringLiteral("Printer error"));
+    raise(482, failure());
+}
+
+QString PrinterSurface::failure() const
+{
+    if (reason_.isEmpty()) return QStringLiteral("Printer error");
+    return QStringLiteral("Printer error: %1 (%2)").arg(QDir::toNativeSeparators(target_), reason_);
 }
 
 void PrinterSurface::NewPage()
 {
     flush();
     painter();  // a page that is left empty still counts
-    printer_->newPage();
+    device().newPage();
+}
+
+void PrinterSurface::closeJob()
+{
+    painter_->end();
+    painter_.reset();
+    pdfWriter_.reset();
+    scrap_.reset();
+    failed_ = false;  // the next job tries the printer again
 }
 
 void PrinterSurface::EndDoc()
@@ -71,22 +135,48 @@ void PrinterSurface::EndDoc()
     if (!failed_) flush();  // the last lines may still wait in the batch
     discardPending();
     if (!painter_) return;
-    painter_->end();
-    painter_.reset();
-    scrap_.reset();
-    failed_ = false;  // the next job tries the printer again
+    const bool complete = !failed_;
+    closeJob();
     Cls();
+    if (!pdf_) return;
+    const QByteArray data = pdf_->data();
+    pdf_.reset();
+    if (complete) writePdf(data);
+}
+
+void PrinterSurface::writePdf(const QByteArray& data)
+{
+    // Written whole or not at all: the bytes go into a temporary file beside the PDF, which
+    // becomes the PDF only when all of them are on the disk. A full disk may take part of a
+    // write and say nothing, so the file's size is what tells.
+    QTemporaryFile file(target_ + QStringLiteral(".XXXXXX"));
+    if (!file.open()) {
+        reason_ = file.errorString();
+        raise(482, failure());
+    }
+    errno = 0;
+    const bool whole = file.write(data) == data.size() && file.flush() && file.size() == data.size();
+    const int refusal = errno;
+    file.close();
+    std::error_code renamed;
+    if (whole) std::filesystem::rename(file.fileName().toStdString(), target_.toStdString(), renamed);
+    if (whole && !renamed) {
+        file.setAutoRemove(false);
+        return;
+    }
+    if (renamed) reason_ = QString::fromStdString(renamed.message());
+    else reason_ = refusal != 0 ? QString::fromLocal8Bit(std::strerror(refusal)) : file.errorString();
+    raise(482, failure());
 }
 
 void PrinterSurface::KillDoc()
 {
     discardPending();
     if (!painter_) return;
-    if (!failed_) printer_->abort();
-    painter_->end();
-    painter_.reset();
-    scrap_.reset();
-    failed_ = false;
+    // A PDF in memory is simply dropped; a printer is told to throw its job away.
+    if (!failed_ && !pdfWriter_) printer_->abort();
+    closeJob();
+    pdf_.reset();
 }
 
 }  // namespace vb
