@@ -81,9 +81,11 @@ void PageWindow::KOPFFUSS(int16_t mode)
         header.EBOKFS(pageNumberShown_);
         header.KENNZEICHNUNG(KEN_);
         header.KOMMENTAR(KOM_);
-        header.PROGRAMMIERER(VersionInfo::trademarks());
+        // An English page says everything in English, its credits too.
+        const bool english = session.SPRACHE() == 1;
+        header.PROGRAMMIERER(english ? VersionInfo::trademarksEnglish() : VersionInfo::trademarks());
         header.PROJEKT(session.PROJEKT());
-        header.UEBERSCHRIFT(session.SPRACHE() == 1 ? VersionInfo::productNameEnglish() : VersionInfo::productName());
+        header.UEBERSCHRIFT(english ? VersionInfo::productNameEnglish() : VersionInfo::productName());
         const QDateTime now = QDateTime::currentDateTime();
         header.DATUM(vb::fromDateTime(QDateTime(now.date(), QTime(0, 0))));
         header.UHRZEIT(vb::fromDateTime(now));

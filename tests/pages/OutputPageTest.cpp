@@ -139,6 +139,18 @@ TEST_F(OutputPageTest, PagesMatchTheirReferencePictures)
     EXPECT_TRUE(ui().messages.isEmpty()) << ui().messages.value(0).text.toStdString();
 }
 
+// The footer's credits of an English page, as the user sees them (the date and time beside
+// them change from run to run and are left out).
+TEST_F(OutputPageTest, AnEnglishFooterGivesItsCreditsInEnglish)
+{
+    shell.session().setLanguage(1);
+    calibrate(0, 0, 100, 0, 50);
+    load();
+    const QImage page = this->page->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage credits = page.copy(QRect(page.width() * 6 / 10, page.height() - 60, page.width() * 4 / 10, 60));
+    EXPECT_TRUE(PictureCheck::matches(credits, referenceFolder(), QStringLiteral("footer-credits-english")));
+}
+
 TEST_F(OutputPageTest, PrintingWritesOnePdfPageAndRedrawsTheScreen)
 {
     calibrate(0, 0, 100, 0, 50);
