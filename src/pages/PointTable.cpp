@@ -10,7 +10,45 @@
 
 namespace {
 
-constexpr float kSmallest = 0.0005f;  // below this, three decimals would show 0,000
+constexpr int kSignificant = 4;
+// Beyond these a coordinate is written with an exponent rather than a row of zeros.
+constexpr int kMostDecimals = 12;
+constexpr double kLargest = 1e10;
+
+// The decimals that show `value` with four significant digits (at least one, so that every
+// cell has a decimal mark to align on).
+int decimalsOf(double value)
+{
+    const double size = std::abs(value);
+    if (size == 0) return kSignificant - 1;
+    int decimals = kSignificant - 1 - static_cast<int>(std::floor(std::log10(size)));
+    // Rounding may carry into the next decade (9.9996 gives 10.00, not 10.000).
+    const double rounded = std::abs(std::round(value * std::pow(10.0, decimals))) / std::pow(10.0, decimals);
+    if (rounded >= std::pow(10.0, kSignificant - decimals)) --decimals;
+    return std::max(decimals, 1);
+}
+
+bool needsExponent(double value)
+{
+    return std::abs(value) >= kLargest || decimalsOf(value) > kMostDecimals;
+}
+
+// A positioning pattern for the column: as many places before and after the mark as its
+// widest cells have, so that the renderer centres the column's marks under the widest text.
+// Counted, not formatted: a long body must not be turned into text for it.
+QString columnPattern(const std::vector<RecordPoint>& points, float RecordPoint::*coordinate)
+{
+    int before = 1, after = 1;
+    for (const RecordPoint& p : points) {
+        const double v = p.*coordinate;
+        if (needsExponent(v)) continue;
+        const double size = std::abs(v);
+        const int integerDigits = size < 1 ? 1 : static_cast<int>(std::floor(std::log10(size))) + 1;
+        before = std::max(before, integerDigits + (v < 0 ? 1 : 0));
+        after = std::max(after, decimalsOf(v));
+    }
+    return QString(before, QLatin1Char('0')) + QLatin1Char('.') + QString(after, QLatin1Char('0'));
+}
 
 }  // namespace
 
@@ -42,26 +80,24 @@ clsTABELLE::Values PointTable::bodyRows(const std::vector<RecordPoint>& points)
 QString PointTable::coordinate(float value)
 {
     // Fixed-point texts are built directly, without the general format's parsing.
-    const float size = std::abs(value);
-    int decimals = 3;
-    if (size > 0 && size < kSmallest) {
-        decimals = 3 - static_cast<int>(std::floor(std::log10(size)));
-        if (decimals > 12) return vb::Format(vb::Value(value), QStringLiteral("0.000E+00"));
-    }
-    QString text = QString::number(size == 0 ? 0.0 : static_cast<double>(value), 'f', decimals);
+    const double v = value;
+    if (needsExponent(v)) return vb::Format(vb::Value(value), QStringLiteral("0.000E+00"));
+    QString text = QString::number(v == 0 ? 0.0 : v, 'f', decimalsOf(v));
     text.replace(QLatin1Char('.'), vb::VbLocale::decimalSeparator());
     return text;
 }
 
-void PointTable::setUp(clsTABELLE& table)
+void PointTable::setUp(clsTABELLE& table, const std::vector<RecordPoint>& points)
 {
     table.ERZ(1.5f);
     table.ELSB({12, 12, 12, 17, 17});
     table.ELGIT({2, 1, 2, 1, 1});
     table.ELGITLEER({0, 0, 0, 0, 0});
     table.EZA(1);
-    table.ELA({1, 1, 1, 1, 1});
-    table.ELFORMAT({QString(), QStringLiteral("0"), QStringLiteral("0"), QString(), QString()});
+    // Coordinates of many magnitudes line up on their decimal marks.
+    table.ELA({1, 1, 1, 3, 3});
+    table.ELFORMAT({QString(), QStringLiteral("0"), QStringLiteral("0"), columnPattern(points, &RecordPoint::x),
+                    columnPattern(points, &RecordPoint::y)});
     const auto coordinateText = [](const vb::Value& v) { return coordinate(vb::CSng(v)); };
     table.setCellText(3, coordinateText);
     table.setCellText(4, coordinateText);
@@ -82,7 +118,7 @@ void PointTable::draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, f
         table.EYDO(YDO);
         table.EYBALKEN(bar);
     });
-    p.step([&] { setUp(table); });
+    p.step([&] { setUp(table, points); });
     clsTABELLE::Values header = headerRows();
     p.step([&] { table.TABELLE(header, 0); });
     clsTABELLE::Values body = bodyRows(points);

@@ -17,13 +17,13 @@ public:
     static void draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, float YDO, QScrollBar* bar,
                      const std::vector<RecordPoint>& points);
 
-    // The table's columns, rules and font, set on `table`.
-    static void setUp(clsTABELLE& table);
+    // The table's columns, rules and font, set on `table` for the cells of `points`.
+    static void setUp(clsTABELLE& table, const std::vector<RecordPoint>& points);
     // The two header rows and the body rows (one per point), by column.
     static clsTABELLE::Values headerRows();
     static clsTABELLE::Values bodyRows(const std::vector<RecordPoint>& points);
 
-    // A coordinate as the table shows it: three decimals, but a value too small for them
-    // keeps four significant digits rather than turning into a false 0.
+    // A coordinate as the table shows it: four significant digits at every magnitude (at
+    // least one decimal), with an exponent only far beyond the values of a diagram.
     static QString coordinate(float value);
 };

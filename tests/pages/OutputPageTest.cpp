@@ -9,6 +9,10 @@
 #include "support/TestEnvironment.h"
 
 #include "pages/PointTable.h"
+#include "platform/surface/RecordingSurface.h"
+#include "platform/ui/Procedure.h"
+
+#include <map>
 
 #include <QDir>
 #include <QFile>
@@ -169,12 +173,40 @@ TEST_F(OutputPageTest, PrintingWritesOnePdfPageAndRedrawsTheScreen)
     EXPECT_TRUE(ui().messages.isEmpty()) << ui().messages.value(0).text.toStdString();
 }
 
-// Three decimals as the table's format asks, but never a non-zero value shown as zero.
-TEST(PointTableTest, CoordinatesKeepSmallValuesVisible)
+// Four significant digits at every magnitude, so one column never mixes precisions; at
+// least one decimal, so every cell has a mark to line up on.
+TEST(PointTableTest, CoordinatesShowFourSignificantDigits)
 {
     const std::vector<std::pair<float, QString>> cases{
-        {12.3456f, QStringLiteral("12,346")}, {0, QStringLiteral("0,000")},         {0.0005f, QStringLiteral("0,001")},
-        {0.0001234f, QStringLiteral("0,0001234")}, {-0.00004321f, QStringLiteral("-0,00004321")},
+        {12.3456f, QStringLiteral("12,35")},        {0, QStringLiteral("0,000")},
+        {0.0012f, QStringLiteral("0,001200")},      {0.0049f, QStringLiteral("0,004900")},
+        {0.00021f, QStringLiteral("0,0002100")},    {-0.00004321f, QStringLiteral("-0,00004321")},
+        {9.9996f, QStringLiteral("10,00")},         {1234.5f, QStringLiteral("1234,5")},
         {1.5e-20f, QStringLiteral("1,500E-20")}};
     for (const auto& [value, text] : cases) EXPECT_EQ(PointTable::coordinate(value), text) << value;
+}
+
+TEST(PointTableTest, CoordinatesLineUpOnTheirDecimalMarks)
+{
+    vb::RecordingSurface surface(vb::OutputSurface::Kind::Picture, 302, 472);
+    surface.ScaleMode(vb::OutputSurface::vbMillimeters);
+    const std::vector<RecordPoint> points{{QStringLiteral("A"), 0, 0, 0.0012f, 100.5f},
+                                          {QStringLiteral("A"), 0, 1, 25, -0.00021f},
+                                          {QStringLiteral("A"), 0, 2, 1234.5f, 3}};
+    vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 12"));
+    PointTable::draw(p, surface, 0, 0, nullptr, points);
+    // Where each coordinate's decimal mark stands, by column.
+    std::map<int, std::vector<double>> marks;
+    for (const auto& t : surface.ofType(vb::RecordingSurface::Type::Text))
+        for (const RecordPoint& pt : points)
+            for (int column : {3, 4})
+                if (t.text == PointTable::coordinate(column == 3 ? pt.x : pt.y)) {
+                    surface.Font(t.font);
+                    marks[column].push_back(t.x1 + surface.TextWidth(t.text.section(QLatin1Char(','), 0, 0) + QLatin1Char(',')));
+                }
+    for (int column : {3, 4}) {
+        ASSERT_EQ(marks[column].size(), 3u) << column;
+        for (double x : marks[column]) EXPECT_NEAR(x, marks[column].front(), 1e-6) << column;
+    }
+    EXPECT_LT(marks[3].front(), marks[4].front());
 }

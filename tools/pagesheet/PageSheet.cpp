@@ -113,7 +113,7 @@ void PageSheet::pointTable(vb::OutputSurface& s, QScrollBar& bar, float left, co
     t.EXDL(left);
     t.EYDO(contentTop);
     t.ERU(static_cast<float>(s.ScaleHeight() - contentBottom));
-    PointTable::setUp(t);
+    PointTable::setUp(t, points());
     clsTABELLE::Values header = PointTable::headerRows();
     clsTABELLE::Values rows = PointTable::bodyRows(points());
     t.TITEL(title);
