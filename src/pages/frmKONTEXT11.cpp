@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -50,6 +51,21 @@ float typedNumber(const QString& text)
     if (!d) vb::raise(vb::errTypeMismatch);
     if (!std::isfinite(*d)) vb::raise(vb::errOverflow);
     return vb::CSng(vb::Value(*d));
+}
+
+// A scale is 0 (computed) or a positive single: a negative one mirrors nothing and frames
+// nothing, one beyond a single cannot be stored. Says so with the limits; false then.
+bool scaleInRange(const QString& text, const QString& title)
+{
+    const std::optional<double> d = vb::parseNumber(text);
+    if (!d) return true;  // no number at all: the type mismatch of the reading says so
+    const std::optional<float> scale = vb::fitSingle(vb::Value(*d));
+    if (scale && *scale >= 0) return true;
+    const float largest = std::numeric_limits<float>::max();
+    vb::MsgBox(QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:") + vb::vbCrLf + QStringLiteral("Minimum: ") +
+                   vb::CStr(vb::Value(0.0f)) + QStringLiteral(", Maximum: ") + vb::CStr(vb::Value(largest)),
+               vb::vbOKOnly | vb::vbExclamation, title);
+    return false;
 }
 
 void fillBox(QComboBox* box, const std::vector<float>& values)
@@ -94,6 +110,10 @@ frmKONTEXT11::frmKONTEXT11(ShellWindow& shell, int32_t recordId, bool frameEdita
         connect(optOX[i], &QRadioButton::clicked, this, [this, i] { optOX_Click(i); });
         connect(optOY[i], &QRadioButton::clicked, this, [this, i] { optOY_Click(i); });
     }
+    connect(cboXMIN, &QComboBox::activated, this, &frmKONTEXT11::cboXMIN_Click);
+    connect(cboYMIN, &QComboBox::activated, this, &frmKONTEXT11::cboYMIN_Click);
+    connect(cboXDIFF, &QComboBox::activated, this, &frmKONTEXT11::cboXDIFF_Click);
+    connect(cboYDIFF, &QComboBox::activated, this, &frmKONTEXT11::cboYDIFF_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmKONTEXT11::cmdOK_Click);
     connect(cmdABBRECHEN, &QPushButton::clicked, this, &frmKONTEXT11::cmdABBRECHEN_Click);
 }
@@ -230,8 +250,23 @@ void frmKONTEXT11::changeDivision(Axis& a)
     selectCurrent(a);
     // A scale in units per millimetre of one division means nothing on the other (decades
     // per millimetre on a logarithmic axis): the new division starts on the computed scale.
+    changeRange(a);
+}
+
+void frmKONTEXT11::changeRange(Axis& a)
+{
+    // A stored scale fits the range it was computed for: a new range at the old scale would
+    // not fit the picture.
     a.txtM->setText(QStringLiteral("0"));
 }
+
+void frmKONTEXT11::cboXMIN_Click() { changeRange(x_); }
+
+void frmKONTEXT11::cboYMIN_Click() { changeRange(y_); }
+
+void frmKONTEXT11::cboXDIFF_Click() { changeRange(x_); }
+
+void frmKONTEXT11::cboYDIFF_Click() { changeRange(y_); }
 
 void frmKONTEXT11::chooseOrientation(Axis& a, int index) { a.O = index == 0 ? 1 : -1; }
 
@@ -277,6 +312,7 @@ void frmKONTEXT11::cmdOK_Click()
 {
     float xmin = x_.MIN, xmax = x_.MAX, ymin = y_.MIN, ymax = y_.MAX, mx = x_.M, my = y_.M;
     if (frameEditable_) {
+        if (!scaleInRange(txtMX->text(), windowTitle()) || !scaleInRange(txtMY->text(), windowTitle())) return;
         vb::Procedure p(kPrefix, windowTitle());
         // A box that does not hold a number reports it; OK goes on with the stored scale,
         // Cancel leaves the dialog open for a correction.
@@ -304,6 +340,11 @@ bool frmKONTEXT11::write(float xmin, float xmax, float ymin, float ymax, float m
         e2.ESPIDW(recordId_);
         if (!e2.DFTC(QStringLiteral("LOGX"), chkLOGX) || !e2.DFTC(QStringLiteral("LOGY"), chkLOGY)) return;
         if (frameEditable_) {
+            // A new evaluation starts the diagram from the record's ends: they must be the ones
+            // chosen here, or a logarithmic axis would start again from the linear end 0.
+            if (!e2.DVTS(QStringLiteral("XMIN"), xmin) || !e2.DVTS(QStringLiteral("XMAX"), xmax) ||
+                !e2.DVTS(QStringLiteral("YMIN"), ymin) || !e2.DVTS(QStringLiteral("YMAX"), ymax))
+                return;
             clsDATEN g0(s);
             g0.ETABELLE(QStringLiteral("G0"));
             g0.ESPIDW(recordId_);

@@ -17,7 +17,7 @@ class ShellWindow;
 // The diagram dialog: axis ends, spans, scales, orientation and logarithmic division of
 // diagram 11 of one record. The boxes offer the admissible ends and spans of the output
 // page; a box left without a choice keeps what the record has, so the dialog never invents
-// an axis. OK writes LOGX/LOGY into "E2" and the frame into "G0" in one step.
+// an axis. OK writes LOGX/LOGY and the axis ends into "E2" and the frame into "G0" in one step.
 class frmKONTEXT11 : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +29,11 @@ public:
     void Form_Load();
     void chkLOGX_Click();
     void chkLOGY_Click();
+    // Choosing an end or a span.
+    void cboXMIN_Click();
+    void cboYMIN_Click();
+    void cboXDIFF_Click();
+    void cboYDIFF_Click();
     void optOX_Click(int index);
     void optOY_Click(int index);
     void cmdOK_Click();
@@ -88,6 +93,8 @@ private:
     void selectCurrent(Axis& a);
     // The axis's check box turned it linear or logarithmic.
     void changeDivision(Axis& a);
+    // A new end or span (or division) puts the axis on the computed scale.
+    void changeRange(Axis& a);
     void chooseOrientation(Axis& a, int index);
     // The axis's new ends from its boxes; false (with the message shown) when they do not
     // make an axis.

@@ -303,3 +303,62 @@ TEST_F(DiagramDialogTest, LeftwardsStoresMinusOneAndTheRedrawnLabelsDescend)
     EXPECT_EQ(labels.front().second, 10);
     EXPECT_EQ(labels.back().second, 0);
 }
+
+// A new evaluation starts the diagram from the record's ends: a logarithmic axis chosen here
+// must find its own ends there, or Neuberechnen draws it from 0 again.
+TEST_F(DiagramDialogTest, ChosenEndsReachTheRecordSoANewEvaluationKeepsThem)
+{
+    frame({0, 100, 0, 50});
+    auto d = open();
+    QTest::mouseClick(d->chkLOGX, Qt::LeftButton);
+    choose(d->cboXMIN, QStringLiteral("2"));
+    d->cmdOK_Click();
+    ASSERT_TRUE(d->written());
+    EXPECT_EQ(e2("LOGX, XMIN, XMAX, YMIN, YMAX"), QStringLiteral("1|2|100|0|50"));
+
+    OutputDiagram diagram(shell.session(), 7);
+    vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 11"));
+    diagram.copyRecordFrame(p);
+    vb::RecordingSurface surface(vb::OutputSurface::Kind::Picture, 605, 472);
+    surface.ScaleMode(vb::OutputSurface::vbMillimeters);
+    diagram.draw(p, surface, 0, 0, std::nullopt, {});
+    EXPECT_EQ(g0("XMIN, XMAX"), QStringLiteral("2|100"));
+    EXPECT_TRUE(ui().messages.isEmpty()) << ui().messages.value(0).text.toStdString();
+}
+
+// A scale stored for one range does not fit another: a new end or span is drawn at the
+// computed scale, as a new division is.
+TEST_F(DiagramDialogTest, ANewEndOrSpanStartsOnTheComputedScale)
+{
+    frame({0, 100, 0, 50}, 1, 1, 0.709, 0.4);
+    const auto boxes = [](frmKONTEXT11& d) {
+        return std::vector<std::pair<QComboBox*, QLineEdit*>>{
+            {d.cboXMIN, d.txtMX}, {d.cboXDIFF, d.txtMX}, {d.cboYMIN, d.txtMY}, {d.cboYDIFF, d.txtMY}};
+    };
+    for (std::size_t i = 0; i < 4; ++i) {
+        auto d = open();
+        const auto [box, scale] = boxes(*d)[i];
+        const auto [other, otherScale] = boxes(*d)[(i + 2) % 4];
+        const int at = box->findText(QStringLiteral("200")) >= 0 ? box->findText(QStringLiteral("200")) : 0;
+        box->setCurrentIndex(at);
+        emit box->activated(at);
+        EXPECT_EQ(scale->text(), QStringLiteral("0")) << box->objectName().toStdString();
+        EXPECT_NE(otherScale->text(), QStringLiteral("0")) << other->objectName().toStdString();
+    }
+}
+
+TEST_F(DiagramDialogTest, AScaleBelowZeroOrBeyondASingleIsRefusedWithItsLimits)
+{
+    frame({0, 10, 0, 10}, 1, 1, 0.5, 0);
+    for (const char* typed : {"-1", "1E40"}) {
+        ui().clear();
+        auto d = open();
+        d->txtMY->setText(QString::fromLatin1(typed));
+        d->cmdOK_Click();
+        EXPECT_FALSE(d->written()) << typed;
+        ASSERT_EQ(ui().messages.size(), 1) << typed;
+        EXPECT_EQ(ui().messages[0].text, QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:\r\n"
+                                                        "Minimum: 0, Maximum: 3,402823E+38"));
+        EXPECT_EQ(g0("MX, MY"), QStringLiteral("0,5|0"));
+    }
+}
