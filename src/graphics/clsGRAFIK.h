@@ -111,6 +111,10 @@ public:
     void EXYIT(float v);
     int16_t EPTYP() const { return eptyp_; }
     void EPTYP(int16_t v) { eptyp_ = v; }
+    // Light grid lines across the frame at the labelled ticks inside it, for a diagram read
+    // off by eye; the frame's own edges stay as they are.
+    bool lightGrid() const { return lightGrid_; }
+    void lightGrid(bool on) { lightGrid_ = on; }
 
     // --- frame, mapping, pen and font ----------------------------------------------------------
     // The frame settings in use (read from G0 by SKALEN; callers that keep their own frame,
@@ -216,6 +220,7 @@ private:
     QString formatX_ = QStringLiteral("####0"), formatY_ = QStringLiteral("####0");
     int16_t exyit_ = 0;
     int16_t eptyp_ = 0;
+    bool lightGrid_ = false;
 
     FrameSettings frame_;
     float scrollX_ = 0, scrollY_ = 0;

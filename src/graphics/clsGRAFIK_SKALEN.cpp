@@ -2,6 +2,7 @@
 #include "graphics/clsGRAFIK.h"
 
 #include "data/clsDATEN.h"
+#include "graphics/AxisLabel.h"
 #include "graphics/PlotMath.h"
 #include "platform/surface/OutputSurface.h"
 #include "platform/ui/Procedure.h"
@@ -9,6 +10,13 @@
 #include "platform/vb/Format.h"
 
 #include <cmath>
+
+namespace {
+
+// The colour of the light grid lines: visible on paper, but below every curve.
+const vb::OleColor kLightGrid = vb::RGB(200, 200, 200);
+
+}  // namespace
 
 // Where an axis line lies and which way its ticks and labels go.
 struct clsGRAFIK::AxisSide {
@@ -173,7 +181,8 @@ bool clsGRAFIK::scrollBarVisible() const
 
 QString clsGRAFIK::logLabel(float position, const QString& format)
 {
-    QString text = vb::Format(vb::Value(std::pow(10.0, static_cast<double>(position))), format);
+    const double value = std::pow(10.0, static_cast<double>(position));
+    QString text = AxisLabel::text(value, AxisLabel::decimals(value), format);
     if (text.endsWith(QLatin1Char('.')) || text.endsWith(QLatin1Char(','))) text.chop(1);
     return text;
 }
@@ -209,9 +218,10 @@ void clsGRAFIK::drawAxis(bool vertical)
     const int16_t scaleType = vertical ? eskty_ : esktx_;
     const QString& format = vertical ? formatY_ : formatX_;
     const auto along = [&](double value) { return vertical ? toDevice(frame_.XMIN, value).y : toDevice(value, frame_.YMIN).x; };
-    const auto line = [&](double along0, double across0, double along1, double across1) {
-        if (vertical) LINIE(across0, along0, across1, along1, std::nullopt, 1);
-        else LINIE(along0, across0, along1, across1, std::nullopt, 1);
+    const auto line = [&](double along0, double across0, double along1, double across1,
+                          std::optional<vb::OleColor> colour = std::nullopt) {
+        if (vertical) LINIE(across0, along0, across1, along1, colour, 1);
+        else LINIE(along0, across0, along1, across1, colour, 1);
     };
     const auto text = [&](double alongAt, double acrossAt, const QString& s) {
         if (vertical) TEXT(acrossAt, alongAt, s, 0, 90, 1, a.code);
@@ -222,24 +232,34 @@ void clsGRAFIK::drawAxis(bool vertical)
     const double start = vertical ? c0.y : c0.x, end = vertical ? c1.y : c1.x;
 
     line(start, a.row, end, a.row);
+    // Every label of a linear axis shows the places of its lower end and of its step: the
+    // ticks are sums of singles, and their last digits are noise. A step is a short number
+    // (a candidate span by a tick count), three digits tell it apart from that noise.
+    constexpr int kStepDigits = 3;
+    int places = t.tickCount >= 0 ? AxisLabel::decimals(t.ticks[0]) : 0;
+    if (t.tickCount >= 1)
+        places = std::max(places, AxisLabel::decimals(double(t.ticks[1]) - t.ticks[0], kStepDigits));
     int nextGrid = 0, nextLabel = 0;
     for (int i = 0; i <= t.tickCount; ++i) {
         const double at = along(t.ticks[i]);
         line(at, a.row, at, a.row + 1.5 * a.s);
         if (scaleType != 0) continue;
-        if (t.gridCount != 0 && i == nextGrid) {
+        const bool gridHere = t.gridCount != 0 && i == nextGrid;
+        if (gridHere) {
             line(at, gridFrom, at, gridTo);
             nextGrid += PlotMath::toInt(static_cast<double>(t.tickCount) / t.gridCount);
         }
         if (t.labelCount != 0 && i == nextLabel) {
-            text(at, a.row + 2 * a.s, vb::Format(vb::Value(t.ticks[i]), format));
+            if (lightGrid_ && !gridHere) line(at, gridFrom, at, gridTo, kLightGrid);
+            text(at, a.row + 2 * a.s, AxisLabel::text(t.ticks[i], places, format));
             nextLabel += PlotMath::toInt(static_cast<double>(t.tickCount) / t.labelCount);
         }
     }
     if (scaleType == 1 && t.tickCount >= 0) {
         for (int j = 0; t.gridCount != 0 && j <= t.positionCount; ++j) {
             const double at = along(t.positions[j]);
-            line(at, gridFrom, at, gridTo);
+            const bool inside = j > 0 && j < t.positionCount;
+            line(at, gridFrom, at, gridTo, lightGrid_ && inside ? std::optional(kLightGrid) : std::nullopt);
         }
         for (int j = 0; t.labelCount != 0 && t.labelCount == t.gridCount && j <= t.positionCount; ++j)
             text(along(t.positions[j]), a.row + 2 * a.s, logLabel(t.positions[j], format));

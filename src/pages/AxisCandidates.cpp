@@ -2,6 +2,7 @@
 
 #include "graphics/clsGRAFIK.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -56,6 +57,38 @@ float valueOfEnd(const float& f) { return f; }
 float scaledEnd(const float& f, float factor) { return f * factor; }
 float valueOfSpan(const Span& s) { return s.span; }
 Span scaledSpan(const Span& s, float factor) { return {s.span * factor, s.ticks, s.labels}; }
+float shrunkEnd(const float& f, double divisor) { return static_cast<float>(f / divisor); }
+Span shrunkSpan(const Span& s, double divisor) { return {static_cast<float>(s.span / divisor), s.ticks, s.labels}; }
+
+// How many decades the lists must reach below their smallest span so that a frame of
+// `span` finds a span of its own size (0 for a span the lists already hold, or none).
+int decadesBelow(float smallestSpan, double span)
+{
+    // Single precision ends far above this; a frame this narrow is no frame.
+    constexpr int kDeepestDecade = 30;
+    // A span a hair below the smallest (two single ends apart) is that span, not a finer one.
+    if (!(span > 0) || span >= smallestSpan * (1 - 1e-5)) return 0;
+    return std::min(kDeepestDecade, static_cast<int>(std::ceil(-std::log10(span))));
+}
+
+// Adds the decade 1 .. 10 of the list `decades` times, each ten times smaller than the one
+// before, below 1; values the list already has keep their entries.
+template <typename Pattern>
+void extendDownwards(std::vector<Pattern>& list, int decades, float (*valueOf)(const Pattern&),
+                     Pattern (*shrunk)(const Pattern&, double))
+{
+    std::vector<Pattern> pattern;
+    for (const Pattern& p : list)
+        if (valueOf(p) >= 1 && valueOf(p) < 10) pattern.push_back(p);
+    std::vector<Pattern> extended = list;
+    for (int d = 1; d <= decades; ++d)
+        for (const Pattern& p : pattern) extended.push_back(shrunk(p, std::pow(10.0, d)));
+    const auto less = [valueOf](const Pattern& a, const Pattern& b) { return valueOf(a) < valueOf(b); };
+    const auto same = [valueOf](const Pattern& a, const Pattern& b) { return valueOf(a) == valueOf(b); };
+    std::stable_sort(extended.begin(), extended.end(), less);
+    extended.erase(std::unique(extended.begin(), extended.end(), same), extended.end());
+    list = std::move(extended);
+}
 
 }  // namespace
 
@@ -67,6 +100,10 @@ AxisLists AxisCandidates::linear(double low, double high)
     std::vector<Span> spans(std::begin(kLinearSpans), std::end(kLinearSpans));
     // A frame from the lowest to the highest end must find a span that long.
     extendUpwards<Span>(spans, kSpanPatternStart, 2.0 * positive.back(), valueOfSpan, scaledSpan);
+    // A frame narrower than the smallest span must find one its own size, and ends as fine.
+    const int below = decadesBelow(spans.front().span, high - low);
+    extendDownwards<float>(positive, below, valueOfEnd, shrunkEnd);
+    extendDownwards<Span>(spans, below, valueOfSpan, shrunkSpan);
 
     AxisLists c;
     for (auto it = positive.rbegin(); it != positive.rend(); ++it) c.MIN.push_back(-*it);

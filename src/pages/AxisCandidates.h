@@ -7,7 +7,8 @@ class clsGRAFIK;
 // The admissible axis ends and spans of a diagram, with the tick, grid and label counts of
 // each span, as the scale routine snaps to them. The output page and the diagram dialog use
 // the same lists. Data that leave the given ends extend the lists outwards, so that the
-// frame can always cover the data; within the given range the lists stay as they are.
+// frame can always cover the data; a range narrower than the smallest span adds the decades
+// below it, so that small values fill their frame; otherwise the lists stay as they are.
 class AxisCandidates {
 public:
     // Candidates of a linear axis reaching at least from `low` to `high`.

@@ -3,6 +3,7 @@
 #include "data/clsDATEN.h"
 #include "graphics/clsGRAFIK.h"
 #include "pages/AxisCandidates.h"
+#include "pages/DiagramLegend.h"
 #include "platform/surface/OutputSurface.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
@@ -144,6 +145,7 @@ void OutputDiagram::draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL
     p.step([&] { readAxisTypes(); });
     p.step([&] { setAxes(points); });
     p.step([&] {
+        engine_->lightGrid(true);
         engine_->SKALEN(0);
         int16_t style = 0;
         float width = 0;
@@ -154,20 +156,60 @@ void OutputDiagram::draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL
     p.step([&] { drawPolygons(points); });
 }
 
+std::vector<int16_t> OutputDiagram::curveMarkers(const std::vector<RecordPoint>& points,
+                                                 std::vector<DiagramLegend::Entry>& legend)
+{
+    // The curves in turn take a circle, a box, a triangle, a cross, a dot and a star.
+    static constexpr int16_t kMarkers[] = {4, 2, 5, 0, 3, 6};
+    const auto marker = [](std::size_t i) { return kMarkers[i % std::size(kMarkers)]; };
+    QStringList groups;
+    for (const RecordPoint& pt : points)
+        if (!groups.contains(pt.group)) groups << pt.group;
+    legend.clear();
+    // With several groups a curve is known by its group (the legend names them); otherwise
+    // every polygon is a curve of its own.
+    const bool byGroup = groups.size() > 1;
+    if (byGroup)
+        for (qsizetype g = 0; g < groups.size(); ++g)
+            legend.push_back({groups[g], marker(static_cast<std::size_t>(g))});
+    std::vector<int16_t> markers(points.size());
+    std::size_t polygon = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (i > 0 && points[i].polygon != points[i - 1].polygon) ++polygon;
+        markers[i] = marker(byGroup ? static_cast<std::size_t>(groups.indexOf(points[i].group)) : polygon);
+    }
+    return markers;
+}
+
 void OutputDiagram::drawPolygons(const std::vector<RecordPoint>& points)
 {
+    // More markers than this on one curve would blot it out: every so many points then.
+    constexpr std::size_t kMostMarkers = 25;
     offAxis_ = 0;
+    std::vector<DiagramLegend::Entry> legend;
+    const std::vector<int16_t> markers = curveMarkers(points, legend);
     std::vector<float> xs, ys;
+    std::vector<QPointF> drawn;
+    int16_t marker = 0;
     const auto drawRun = [&] {
-        // A single point is no line; POLYGON draws nothing for it either.
-        if (xs.size() >= 2)
-            engine_->POLYGON(SingleList(xs), SingleList(ys), 0, 0, 0, QString(), 0, 0, false);
+        const std::size_t n = xs.size();
+        if (n > 0) {
+            // A single point has no line, but its marker.
+            const int16_t every = n == 1 ? int16_t(-1) : static_cast<int16_t>(std::min(n, kMostMarkers));
+            engine_->POLYGON(SingleList(xs), SingleList(ys), every, marker, 0, QString(), 0, 0, false);
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            float xp = 0, yp = 0;
+            engine_->KOORDTRANS(xs[i], ys[i], xp, yp);
+            drawn.emplace_back(xp, yp);
+        }
         xs.clear();
         ys.clear();
     };
     for (std::size_t i = 0; i < points.size(); ++i) {
         const RecordPoint& pt = points[i];
         if (i > 0 && pt.polygon != points[i - 1].polygon) drawRun();
+        marker = markers[i];
         const bool offX = LOGX_ == 1 && !(pt.x > 0), offY = LOGY_ == 1 && !(pt.y > 0);
         if (offX || offY) {
             ++offAxis_;
@@ -178,6 +220,7 @@ void OutputDiagram::drawPolygons(const std::vector<RecordPoint>& points)
         ys.push_back(LOGY_ == 1 ? std::log10(pt.y) : pt.y);
     }
     drawRun();
+    DiagramLegend::draw(*engine_, legend, drawn);
 }
 
 void OutputDiagram::reportPointsOffAxis(bool german) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/DiagramLegend.h"
 #include "pages/RecordPoints.h"
 
 #include <QSizeF>
@@ -12,10 +13,11 @@ class SessionContext;
 class clsGRAFIK;
 namespace vb { class OutputSurface; class Procedure; }
 
-// Diagram 11 of the output page: the record's polygons on scaled axes. The frame comes from
-// the diagram's settings in G0; a new evaluation first copies the record's calibration into
-// them. Coordinates of a logarithmic axis are drawn as their decimal logarithms; points
-// that have none (0 or less) break their polygon's line there.
+// Diagram 11 of the output page: the record's polygons on scaled axes with light grid lines
+// at the labelled ticks, each curve with its own marker and, for several groups, a legend of
+// their names. The frame comes from the diagram's settings in G0; a new evaluation first
+// copies the record's calibration into them. Coordinates of a logarithmic axis are drawn as
+// their decimal logarithms; points that have none (0 or less) break their polygon's line there.
 class OutputDiagram {
 public:
     static constexpr int16_t kDiagram = 11;
@@ -43,6 +45,9 @@ private:
     void setAxes(const std::vector<RecordPoint>& points);
     // Candidates, scale type and label format of one axis by its stored scale type.
     void setAxis(bool xAxis, int16_t LOG, double low, double high);
+    // Each curve's marker by point, and the legend's rows when the record has several groups.
+    static std::vector<int16_t> curveMarkers(const std::vector<RecordPoint>& points,
+                                             std::vector<DiagramLegend::Entry>& legend);
     void drawPolygons(const std::vector<RecordPoint>& points);
 
     SessionContext& session_;

@@ -100,3 +100,27 @@ TEST(AxisCandidatesTest, LogarithmicDataBeyondTheEndsAddWholeDecades)
     EXPECT_EQ(AxisCandidates::logarithmic(1e-30, 1e30).MIN.front(), 1e-10f);
     EXPECT_EQ(AxisCandidates::logarithmic(1e-30, 1e30).MIN.back(), 1e10f);
 }
+
+// A frame narrower than the smallest span (strains of a few thousandths) finds spans and ends
+// of its own size, with the counts of the decade they repeat.
+TEST(AxisCandidatesTest, NarrowRangesAddTheDecadesBelow)
+{
+    const AxisLists c = AxisCandidates::linear(0.0002, 0.0043);
+    EXPECT_TRUE(ascending(c.DIFF));
+    EXPECT_TRUE(ascending(c.MIN));
+    EXPECT_LE(c.DIFF.front(), 0.0041f);
+    const auto at = std::find(c.DIFF.begin(), c.DIFF.end(), 0.005f) - c.DIFF.begin();
+    ASSERT_LT(static_cast<std::size_t>(at), c.DIFF.size());
+    EXPECT_EQ(c.IT[static_cast<std::size_t>(at)], 10);
+    EXPECT_EQ(c.ZL[static_cast<std::size_t>(at)], 5);
+    EXPECT_EQ(c.DIFF.size(), c.IT.size());
+    for (float end : {0.001f, 0.0015f, 0.002f, 0.6f, -0.004f})
+        EXPECT_NE(std::find(c.MIN.begin(), c.MIN.end(), end), c.MIN.end()) << end;
+    // The given spans keep their counts.
+    const AxisLists base = AxisCandidates::linear();
+    for (std::size_t i = 0; i < base.DIFF.size(); ++i) {
+        const auto k = static_cast<std::size_t>(std::find(c.DIFF.begin(), c.DIFF.end(), base.DIFF[i]) - c.DIFF.begin());
+        ASSERT_LT(k, c.DIFF.size()) << base.DIFF[i];
+        EXPECT_EQ(std::make_pair(c.IT[k], c.ZL[k]), std::make_pair(base.IT[i], base.ZL[i])) << base.DIFF[i];
+    }
+}

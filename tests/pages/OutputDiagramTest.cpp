@@ -147,3 +147,64 @@ TEST_F(OutputDiagramTest, CandidatesExtendSoTheFrameCoversTheData)
     EXPECT_TRUE(diagram.engine()->plotFrame().contains(last.x(), last.y()));
     EXPECT_TRUE(texts().contains(QStringLiteral("1000,0"))) << texts().join(QLatin1Char('|')).toStdString();
 }
+
+// Strains of a few thousandths fill their frame, and every label shows the digits of its
+// candidate: neither rounded to a neighbour nor with the noise of single precision.
+TEST_F(OutputDiagramTest, SmallValuesFillTheirFrameAndLabelsKeepTheirDigits)
+{
+    calibrate(0, 0, 0, 100, 0, 0.0015);
+    addPoint(0, 0, 10, 0.0002);
+    addPoint(0, 1, 90, 0.0014);
+    drawNew();
+    const auto& f = diagram.engine()->frame();
+    EXPECT_FLOAT_EQ(f.YMAX - f.YMIN, 0.0015f);
+    const QPointF top = device(90, 0.0014);
+    EXPECT_LT(top.y() - diagram.engine()->plotFrame().top, 20) << "the curve reaches into the frame's upper part";
+    for (const char* label : {"0,0003", "0,0012", "0,0015"})
+        EXPECT_TRUE(texts().contains(QString::fromLatin1(label))) << label << ": " << texts().join(QLatin1Char('|')).toStdString();
+
+    exec(QStringLiteral("DELETE FROM E3"));
+    calibrate(1, 0, 2, 63, 0, 50);
+    drawNew();
+    for (const char* label : {"2,0", "10,0", "63,0"})
+        EXPECT_TRUE(texts().contains(QString::fromLatin1(label))) << label << ": " << texts().join(QLatin1Char('|')).toStdString();
+}
+
+// Each curve has its own marker at its points; several groups get a legend of their names,
+// and light grid lines stand at the labelled ticks inside the frame.
+TEST_F(OutputDiagramTest, CurvesCarryMarkersSeveralGroupsALegendAndLabelsLightGridLines)
+{
+    using Type = vb::RecordingSurface::Type;
+    const auto near = [](const Prim& p, QPointF at) { return std::abs(p.x1 - at.x()) < 0.6 && std::abs(p.y1 - at.y()) < 0.6; };
+    const auto count = [&](Type type, QPointF at) {
+        const auto all = surface.ofType(type);
+        return std::count_if(all.begin(), all.end(), [&](const Prim& p) { return near(p, at); });
+    };
+    calibrate(0, 0, 0, 100, 0, 50);
+    addPoint(0, 0, 10, 10, QStringLiteral("Probe A"));
+    addPoint(0, 1, 20, 20, QStringLiteral("Probe A"));
+    addPoint(0, 2, 30, 25, QStringLiteral("Probe A"));
+    addPoint(1, 0, 60, 10, QStringLiteral("Probe B"));
+    addPoint(1, 1, 70, 15, QStringLiteral("Probe B"));
+    drawNew();
+    EXPECT_EQ(count(Type::Circle, device(20, 20)), 1) << "a circle on the first curve";
+    EXPECT_EQ(count(Type::Circle, device(60, 10)), 0);
+    EXPECT_EQ(count(Type::Box, QPointF(device(60, 10).x() - 0.5, device(60, 10).y() - 0.5)), 1) << "a box on the second";
+    EXPECT_TRUE(texts().contains(QStringLiteral("Probe A")));
+    EXPECT_TRUE(texts().contains(QStringLiteral("Probe B")));
+
+    // Light lines at the inner labels: x 50 of 0..100, y 25 of 0..50.
+    std::vector<Prim> light;
+    for (const Prim& l : surface.ofType(Type::Line))
+        if (l.colour == vb::RGB(200, 200, 200)) light.push_back(l);
+    ASSERT_EQ(light.size(), 2u);
+    EXPECT_TRUE(hasSegment(device(50, 0), device(50, 50)) || hasSegment(device(50, 50), device(50, 0)));
+    EXPECT_TRUE(hasSegment(device(0, 25), device(100, 25)) || hasSegment(device(100, 25), device(0, 25)));
+
+    // One group: no legend, but the polygons are still told apart.
+    exec(QStringLiteral("UPDATE E3 SET GRUPPE = 'K'"));
+    redraw();
+    EXPECT_FALSE(texts().contains(QStringLiteral("K")));
+    EXPECT_EQ(count(Type::Circle, device(20, 20)), 1);
+    EXPECT_EQ(count(Type::Circle, device(60, 10)), 0);
+}
