@@ -1,11 +1,13 @@
 #include "frame/DemoDiagram.h"
 
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
 #include <QTransform>
 #include <cmath>
-#include <tuple>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -141,49 +143,110 @@ bool DemoDiagram::save(const QString& path) { return scanned(1400, 990).save(pat
 
 QPointF DemoDiagram::straightPixel(double x, double y) { return {250.5 + 16 * x, 1150.5 - 20 * y}; }
 
-QImage DemoDiagram::straight()
+namespace {
+
+// A curve of a straight scan: a thick line through it and a cross on each marked point (the
+// crosses' centres are where to click), its name beside the point at x = 80.
+void drawMarkedCurve(QPainter& p, const std::function<QPointF(double)>& at, Qt::PenStyle style, const QString& name)
 {
-    QImage img(2000, 1400, QImage::Format_RGB32);
+    QPainterPath path;
+    for (int i = 0; i <= 200; ++i) {
+        const QPointF pt = at(i * 0.5);
+        if (i == 0) path.moveTo(pt);
+        else path.lineTo(pt);
+    }
+    p.setPen(QPen(Qt::black, 5, style));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    p.setPen(QPen(Qt::black, 3));
+    for (int k = 0; k <= 4; ++k) {
+        const QPointF c = at(k * 25);
+        p.drawLine(c - QPointF(14, 0), c + QPointF(14, 0));
+        p.drawLine(c - QPointF(0, 14), c + QPointF(0, 14));
+    }
+    p.drawText(at(80) + QPointF(20, -24), name);
+}
+
+// The x axis of a straight scan, 0 to 100: a grid line every 10 between the frame's bottom
+// and top (`ends` of an x) and its number below.
+void drawXAxis(QPainter& p, const std::function<std::pair<QPointF, QPointF>(double)>& ends)
+{
+    for (int i = 0; i <= 10; ++i) {
+        const auto [bottom, top] = ends(i * 10);
+        p.setPen(QPen(QColor(170, 170, 170), 2));
+        p.drawLine(bottom, top);
+        p.setPen(Qt::black);
+        p.drawText(QRectF(bottom.x() - 50, bottom.y() + 12, 100, 36), Qt::AlignCenter, QString::number(i * 10));
+    }
+}
+
+// The paper of a straight scan, with `p` ready to draw on it.
+void startStraightScan(QPainter& p, QImage& img)
+{
+    img = QImage(2000, 1400, QImage::Format_RGB32);
     img.fill(QColor(250, 249, 245));
-    QPainter p(&img);
+    p.begin(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(30);
     p.setFont(font);
+}
+
+}  // namespace
+
+QImage DemoDiagram::straight()
+{
+    QImage img;
+    QPainter p;
+    startStraightScan(p, img);
+    drawXAxis(p, [](double x) { return std::pair{straightPixel(x, 0), straightPixel(x, 50)}; });
     for (int i = 0; i <= 10; ++i) {
         p.setPen(QPen(QColor(170, 170, 170), 2));
-        p.drawLine(straightPixel(i * 10, 0), straightPixel(i * 10, 50));
         p.drawLine(straightPixel(0, i * 5), straightPixel(100, i * 5));
         p.setPen(Qt::black);
-        const QPointF bx = straightPixel(i * 10, 0), by = straightPixel(0, i * 5);
-        p.drawText(QRectF(bx.x() - 50, bx.y() + 12, 100, 36), Qt::AlignCenter, QString::number(i * 10));
+        const QPointF by = straightPixel(0, i * 5);
         p.drawText(QRectF(by.x() - 112, by.y() - 18, 96, 36), Qt::AlignRight | Qt::AlignVCenter, QString::number(i * 5));
     }
     p.setPen(QPen(Qt::black, 4));
     p.drawRect(QRectF(straightPixel(0, 50), straightPixel(100, 0)));
     p.drawText(QRectF(0, 40, img.width(), 50), Qt::AlignCenter, QStringLiteral("Bild 8: Versuchskurven (gerader Scan)"));
-    for (auto [curve, name, style] : {std::tuple{&DemoDiagram::curveA, "Probe A", Qt::SolidLine},
-                                      std::tuple{&DemoDiagram::curveB, "Probe B", Qt::DashLine}}) {
-        QPainterPath path;
-        for (int i = 0; i <= 200; ++i) {
-            const double x = i * 0.5;
-            const QPointF pt = straightPixel(x, curve(x));
-            if (i == 0) path.moveTo(pt);
-            else path.lineTo(pt);
-        }
-        p.setPen(QPen(Qt::black, 5, style));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(path);
-        p.setPen(QPen(Qt::black, 3));
-        // Each marked point is the centre of a cross: that is where to click.
-        for (int k = 0; k <= 4; ++k) {
-            const QPointF c = straightPixel(k * 25, curve(k * 25));
-            p.drawLine(c - QPointF(14, 0), c + QPointF(14, 0));
-            p.drawLine(c - QPointF(0, 14), c + QPointF(0, 14));
-        }
-        p.drawText(straightPixel(80, curve(80)) + QPointF(20, -24), QString::fromLatin1(name));
-    }
+    drawMarkedCurve(p, [](double x) { return straightPixel(x, curveA(x)); }, Qt::SolidLine, QStringLiteral("Probe A"));
+    drawMarkedCurve(p, [](double x) { return straightPixel(x, curveB(x)); }, Qt::DashLine, QStringLiteral("Probe B"));
     return img;
 }
 
 bool DemoDiagram::saveStraight(const QString& path) { return straight().save(path, "PNG"); }
+
+QPointF DemoDiagram::logarithmicPixel(double x, double y) { return {250.5 + 16 * x, 1150.5 - 140 * (std::log10(y) + 4)}; }
+
+double DemoDiagram::vapourA(double x) { return std::pow(10.0, -3 + 0.05 * x); }
+
+double DemoDiagram::vapourB(double x) { return std::pow(10.0, -3.8 + 0.09 * x - 0.0003 * x * x); }
+
+QImage DemoDiagram::logarithmic()
+{
+    QImage img;
+    QPainter p;
+    startStraightScan(p, img);
+    drawXAxis(p, [](double x) { return std::pair{logarithmicPixel(x, 1e-4), logarithmicPixel(x, 1e3)}; });
+    for (int e = -4; e <= 3; ++e) {
+        // Every decade with its multiples, the decade itself darker and labelled.
+        for (int m = 1; m <= 9 && (m == 1 || e < 3); ++m) {
+            p.setPen(QPen(QColor(m == 1 ? 150 : 200, m == 1 ? 150 : 200, m == 1 ? 150 : 200), 2));
+            const double y = m * std::pow(10.0, e);
+            p.drawLine(logarithmicPixel(0, y), logarithmicPixel(100, y));
+        }
+        p.setPen(Qt::black);
+        const QPointF by = logarithmicPixel(0, std::pow(10.0, e));
+        p.drawText(QRectF(by.x() - 152, by.y() - 18, 136, 36), Qt::AlignRight | Qt::AlignVCenter,
+                   QLocale(QLocale::German).toString(std::pow(10.0, e), 'g', 6));
+    }
+    p.setPen(QPen(Qt::black, 4));
+    p.drawRect(QRectF(logarithmicPixel(0, 1e3), logarithmicPixel(100, 1e-4)));
+    p.drawText(QRectF(0, 40, img.width(), 50), Qt::AlignCenter, QStringLiteral("Bild 9: Dampfdruckkurven (logarithmisch)"));
+    drawMarkedCurve(p, [](double x) { return logarithmicPixel(x, vapourA(x)); }, Qt::SolidLine, QStringLiteral("Stoff A"));
+    drawMarkedCurve(p, [](double x) { return logarithmicPixel(x, vapourB(x)); }, Qt::DashLine, QStringLiteral("Stoff B"));
+    return img;
+}
+
+bool DemoDiagram::saveLogarithmic(const QString& path) { return logarithmic().save(path, "PNG"); }

@@ -25,4 +25,15 @@ public:
     static QPointF straightPixel(double x, double y);
     static double curveA(double x) { return 5 + 0.4 * x; }
     static double curveB(double x) { return 45 - 0.004 * (x - 50) * (x - 50); }
+
+    // A third scan, straight and lossless, on a logarithmic y axis (vapour pressures over
+    // temperature): 2000 x 1400 pixels; x from 0 at pixel centre 250.5 to 100 at 1850.5, y
+    // from 10^-4 at pixel centre 1150.5 up to 10^3 at 170.5, 140 pixels a decade; curve
+    // "Stoff A" is log10 y = -3 + 0.05 x, curve "Stoff B" is log10 y = -3.8 + 0.09 x -
+    // 0.0003 x^2, each marked by a cross at x = 0, 25, 50, 75, 100.
+    static QImage logarithmic();
+    static bool saveLogarithmic(const QString& path);
+    static QPointF logarithmicPixel(double x, double y);
+    static double vapourA(double x);
+    static double vapourB(double x);
 };

@@ -24,6 +24,8 @@ Installation Kelmora::demo(const QString& dir) const
     if (!Os::fileExists(picture)) DemoDiagram::save(picture);
     const QString straight = Os::join(Os::join(project, QStringLiteral("GRAFIK")), QStringLiteral("Versuchskurven.png"));
     if (!Os::fileExists(straight)) DemoDiagram::saveStraight(straight);
+    const QString logarithmic = Os::join(Os::join(project, QStringLiteral("GRAFIK")), QStringLiteral("Dampfdruck.png"));
+    if (!Os::fileExists(logarithmic)) DemoDiagram::saveLogarithmic(logarithmic);
     target.registerUser(user(), target.projectsFolder(), QStringLiteral("DEMO"), Os::userName());
     return target;
 }

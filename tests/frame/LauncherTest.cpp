@@ -130,3 +130,16 @@ TEST(DemoScan, StraightScanHasItsCurvesWhereTheyAreDocumented)
     EXPECT_TRUE(ink(100, 50));
     EXPECT_FALSE(ink(60, 30));  // between the curves: paper
 }
+
+TEST(DemoScan, LogarithmicScanHasItsCurvesWhereTheyAreDocumented)
+{
+    const QImage scan = DemoDiagram::logarithmic();
+    auto ink = [&](double x, double y) { return qGray(scan.pixel(DemoDiagram::logarithmicPixel(x, y).toPoint())) < 100; };
+    for (double x : {0.0, 25.0, 50.0, 75.0, 100.0}) {
+        EXPECT_TRUE(ink(x, DemoDiagram::vapourA(x))) << x;
+        EXPECT_TRUE(ink(x, DemoDiagram::vapourB(x))) << x;
+    }
+    EXPECT_TRUE(ink(0, 1e-4));
+    EXPECT_TRUE(ink(100, 1e3));
+    EXPECT_FALSE(ink(20, 10));  // above both curves: paper
+}
