@@ -1,9 +1,11 @@
 #include "data/SessionContext.h"
 
 #include "platform/os/Os.h"
+#include "platform/os/SafePath.h"
 #include "platform/vb/VbLocale.h"
 
 #include <QDir>
+#include <QFile>
 
 using vb::Os;
 
@@ -22,11 +24,20 @@ QString SessionContext::DATENBANKPFAD() const
 
 QString SessionContext::XMDBPFAD() const
 {
-    const QString users = Os::join(Os::parentFolder(programFolder_), QStringLiteral("BENUTZER"));
-    const QString mine = Os::join(users, BENUTZER());
-    QDir().mkpath(mine);
-    return Os::join(mine, title() + QStringLiteral(".mdb"));
+    const QString users = usersFolder();
+    const QString user = BENUTZER();
+    QDir().mkpath(users);
+    // Only the user may read a working copy; a name that is no plain folder name creates
+    // nothing (start-up refuses it).
+    if (vb::SafePath::isPlainName(user)) QDir(users).mkdir(user, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return Os::join(Os::join(users, user), title() + QStringLiteral(".mdb"));
 }
+
+QString SessionContext::usersFolder() const { return Os::join(installationFolder(), QStringLiteral("BENUTZER")); }
+
+QString SessionContext::projectsRoot() const { return Os::join(installationFolder(), QStringLiteral("PROJEKTE")); }
+
+QString SessionContext::installationFolder() const { return Os::parentFolder(programFolder_); }
 
 bool SessionContext::isStandAlone() const { return programFolder_.contains(QLatin1String("SOURCE"), Qt::CaseInsensitive); }
 

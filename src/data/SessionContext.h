@@ -22,7 +22,8 @@ public:
     QString PROJEKT() const { return projekt_; }
     QString PROJEKTSPFAD() const { return projektspfad_; }
     QString BEARBEITER() const { return bearbeiter_; }
-    // The working copy <install>/BENUTZER/<user>/VELOR.mdb; its folders are created on read.
+    // The working copy <install>/BENUTZER/<user>/VELOR.mdb; its folders are created on read,
+    // the user's own for the user alone.
     QString XMDBPFAD() const;
     int16_t SPRACHE() const { return sprache_; }
     QString DEZIMALPUNKT() const { return dezimalpunkt_; }
@@ -31,6 +32,11 @@ public:
     QString programFolder() const { return programFolder_; }
     void setProgramFolder(const QString& folder) { programFolder_ = folder; }
     bool isStandAlone() const;
+    // The folder the program folder lies in, and in it the folders of all projects and of
+    // all users' working copies.
+    QString installationFolder() const;
+    QString projectsRoot() const;
+    QString usersFolder() const;
 
     QString projectFolder() const;
     QString projectDatabase() const;

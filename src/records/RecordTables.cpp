@@ -4,6 +4,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/db/Transaction.h"
 #include "platform/vb/Convert.h"
+#include "platform/vb/VbError.h"
 
 #include <vector>
 
@@ -27,6 +28,22 @@ void removeRows(db::Connection& cn, int32_t id, bool withE1)
         cn.Execute(QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(id));
     }
     t.commit();
+}
+
+// For every column of `to`, the position of the column of the same name in the source. The
+// columns of two projects need not stand in the same order; a column only one of them has
+// means the records do not fit, and nothing is copied.
+std::vector<int> matchColumns(const QString& table, const QStringList& from, const db::Recordset& to)
+{
+    for (const QString& name : from)
+        if (to.fieldIndex(name) < 0)
+            vb::raise(vb::errDatabase, QStringLiteral("The column %1 of the table %2 is unknown in the target.").arg(name, table));
+    std::vector<int> positions(static_cast<size_t>(to.fieldCount()), -1);
+    for (int f = 0; f < from.size(); ++f) positions[static_cast<size_t>(to.fieldIndex(from.at(f)))] = f;
+    for (int c = 0; c < to.fieldCount(); ++c)
+        if (positions[static_cast<size_t>(c)] < 0)
+            vb::raise(vb::errDatabase, QStringLiteral("The column %1 of the table %2 is missing in the source.").arg(to.fieldName(c), table));
+    return positions;
 }
 
 }  // namespace
@@ -53,6 +70,8 @@ void copyRecord(db::Connection& source, db::Connection& target, int32_t sourceId
         // whether or not the source has rows in this table.
         target.Execute(QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(newId));
         if (from.IsEOF()) continue;
+        QStringList fromColumns;
+        for (int c = 0; c < from.fieldCount(); ++c) fromColumns.append(from.fieldName(c));
         std::vector<std::vector<vb::Value>> rows;
         for (from.MoveFirst(); !from.IsEOF(); from.MoveNext()) {
             std::vector<vb::Value> row;
@@ -62,11 +81,13 @@ void copyRecord(db::Connection& source, db::Connection& target, int32_t sourceId
         from.Close();
         db::Recordset to(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(newId),
                          target);
-        const int columns = to.fieldCount();
+        const std::vector<int> sourceColumn = matchColumns(table, fromColumns, to);
         for (const auto& row : rows) {
             to.AddNew();
             to.setField(0, newId);
-            for (int c = 1; c < columns && c < static_cast<int>(row.size()); ++c) to.setField(c, row[static_cast<size_t>(c)]);
+            for (int c = 1; c < to.fieldCount(); ++c) to.setField(c, row[static_cast<size_t>(sourceColumn[static_cast<size_t>(c)])]);
+            // Only one record of a project is the active one, and that is the target's own.
+            if (table == QLatin1String("E1")) to.setField(QStringLiteral("AKT"), false);
             to.Update();
         }
         to.Close();

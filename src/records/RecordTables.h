@@ -25,8 +25,8 @@ void removeRecordData(db::Connection& cn, int32_t id);
 int32_t nextRecordId(db::Connection& cn);
 
 // Copies record `sourceId` with all its rows from `source` to `target` under `newId`,
-// columns matched by position. One transaction on the target: a failure leaves no part of
-// the record behind.
+// columns matched by name; the copy arrives inactive. Tables whose columns differ are
+// refused. One transaction on the target: a failure leaves no part of the record behind.
 void copyRecord(db::Connection& source, db::Connection& target, int32_t sourceId, int32_t newId);
 
 }  // namespace records

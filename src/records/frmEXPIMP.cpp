@@ -4,13 +4,16 @@
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/SchemaCheck.h"
 #include "platform/os/Os.h"
+#include "platform/os/SafePath.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
 #include "records/DriveList.h"
 #include "records/FolderList.h"
+#include "records/ProjectCheck.h"
 #include "records/RecordTables.h"
 
 #include <QApplication>
@@ -160,7 +163,17 @@ void frmEXPIMP::dirEXP_Change()
     step(windowTitle(), [&] {
         if (otherOpen_) other_->Close();
         otherOpen_ = false;
-        other_->Open(db::Connection::connectionString(candidate), 30);
+        // Another project is looked at, not worked on: it is read without being changed, and
+        // one with objects the template does not know (a trigger would run on every export
+        // into it, a view might never end) or with over-long values is not listed at all.
+        if (vb::SafePath::isLink(candidate)) vb::raise(vb::errPathAccess, QStringLiteral("The database '%1' is a symbolic link.").arg(candidate));
+        const QString problems = records::projectProblems(db::SchemaCheck(shell_.session().templateDatabase()), candidate, english);
+        if (!problems.isEmpty()) {
+            lstEXP->clear();
+            vb::MsgBox(problems, vb::vbExclamation | vb::vbOKOnly, windowTitle());
+            return;
+        }
+        other_->OpenFile(candidate, 30, db::Connection::Access::ReadOnly);
         otherOpen_ = true;
         fillList(lstEXP, *other_);
         fraEXP->setTitle((english ? QStringLiteral("Project ") : QStringLiteral("Projekt ")) + QFileInfo(dirEXP->path()).fileName());
@@ -170,7 +183,12 @@ void frmEXPIMP::dirEXP_Change()
 void frmEXPIMP::cmdEXP_Click()
 {
     if (!otherOpen_ || lstIMP->selectedItems().isEmpty()) return;
-    KOPIEREN(shell_.session().cnnX, lstIMP, *other_);
+    // Written only for the export, through a connection of its own.
+    db::Connection target;
+    step(windowTitle(), [&] { target.OpenFile(other_->path()); });
+    if (!target.isOpen()) return;
+    KOPIEREN(shell_.session().cnnX, lstIMP, target);
+    target.Close();
     step(windowTitle(), [&] { fillList(lstEXP, *other_); });
 }
 

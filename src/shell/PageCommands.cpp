@@ -12,10 +12,8 @@
 #include "shell/frmMAIN.h"
 #include "startscreen/mdiAUTOSTART.h"
 
-#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTemporaryFile>
 #include <algorithm>
 
 vb::Procedure PageCommands::procedure(int panel) const
@@ -77,13 +75,11 @@ void PageCommands::WORD()
     });
     QString path;
     p.step([&] {
-        // The word processor gets a new document of its own, as it would from automation.
-        QTemporaryFile file(QDir::temp().filePath(QStringLiteral("VELOR-XXXXXX.rtf")));
-        file.setAutoRemove(false);
-        if (!file.open()) vb::raise(vb::errPathAccess);
-        const QString name = file.fileName();
-        file.close();
-        if (!document.save(name)) vb::raise(vb::errPathAccess);
+        // The word processor gets a new document of its own, as it would from automation. It
+        // stays with the project beside the screen copies, named after the record, where the
+        // user finds it again (a temporary folder would only collect them).
+        const QString name = ScreenCopy(main_.session()).newFile(main_.stbMAIN()->text(6), QStringLiteral(".rtf"));
+        if (!document.save(name)) vb::raise(vb::errPathAccess, QStringLiteral("The document %1 cannot be written.").arg(name));
         path = name;
     });
     p.step([&] {

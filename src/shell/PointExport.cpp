@@ -10,9 +10,18 @@
 
 namespace {
 
-// A text field quoted when it holds the separator, a quote or a line break.
-QString field(const QString& text, QChar separator)
+// Spreadsheets take a cell that begins with one of these for a formula, even inside quotes.
+bool looksLikeFormula(const QString& text)
 {
+    static const QString starts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && starts.contains(text.at(0));
+}
+
+// A text field quoted when it holds the separator, a quote or a line break; one that a
+// spreadsheet would evaluate gets a leading "'", which shows it as the text it is.
+QString field(QString text, QChar separator)
+{
+    if (looksLikeFormula(text)) text.prepend(QLatin1Char('\''));
     if (!text.contains(separator) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
         !text.contains(QLatin1Char('\r')))
         return text;

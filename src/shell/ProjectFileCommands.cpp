@@ -2,6 +2,7 @@
 
 #include "platform/db/DatabaseFile.h"
 #include "platform/os/Os.h"
+#include "platform/os/SafePath.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
@@ -56,6 +57,11 @@ bool ProjectFileCommands::mayReplaceProject(const QString& title)
                           + s.PROJEKT() + QStringLiteral(" was not replaced."),
                       QStringLiteral("Die Arbeitskopie ist beschädigt, ihre Datensatztabellen fehlen!") + vb::vbCrLf
                           + QStringLiteral("Projekt ") + s.PROJEKT() + QStringLiteral(" wurde nicht ersetzt."));
+    if (vb::SafePath::isLink(s.projectDatabase()))
+        return refuse(QStringLiteral("The project database ") + s.projectDatabase() + QStringLiteral(" is a symbolic link!") + vb::vbCrLf
+                          + QStringLiteral("The changes were not saved."),
+                      QStringLiteral("Die Projektdatenbank ") + s.projectDatabase() + QStringLiteral(" ist eine symbolische Verknüpfung!")
+                          + vb::vbCrLf + QStringLiteral("Die Änderungen wurden nicht gespeichert."));
     if (db::DatabaseFile::isReadOnly(s.projectDatabase()))
         return refuse(QStringLiteral("The project database ") + s.projectDatabase() + QStringLiteral(" is read-only!") + vb::vbCrLf
                           + QStringLiteral("The changes were not saved."),

@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -16,15 +17,22 @@ namespace {
 
 const QString kTitle = QStringLiteral("KOPIE");
 
-// The proposed name is one the copy accepts: separators in a record name become "-".
-QString proposal(QString recordName)
+}  // namespace
+
+QString ScreenCopy::nameOf(QString recordName)
 {
     recordName.replace(QLatin1Char('/'), QLatin1Char('-')).replace(QLatin1Char('\\'), QLatin1Char('-'));
     while (recordName.contains(QLatin1String(".."))) recordName.replace(QLatin1String(".."), QLatin1String("."));
-    return recordName + QStringLiteral("-1");
+    return recordName;
 }
 
-}  // namespace
+QString ScreenCopy::newFile(const QString& recordName, const QString& extension) const
+{
+    const QString base = folder() + nameOf(recordName);
+    QString path = base + extension;
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n) path = base + QLatin1Char('-') + QString::number(n) + extension;
+    return path;
+}
 
 bool ScreenCopy::german() const { return session_.SPRACHE() != 1; }
 
@@ -56,7 +64,8 @@ QString ScreenCopy::run(QWidget* window, const QString& recordName)
 {
     if (!window) return QString();
     const QString dir = folder();
-    const QString proposed = proposal(recordName);
+    // The proposed name is one the copy accepts.
+    const QString proposed = nameOf(recordName) + QStringLiteral("-1");
     const QString name = vb::Ui::instance().InputBox(
         QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") + dir + proposed +
             QStringLiteral(".bmp"),

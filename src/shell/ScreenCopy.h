@@ -20,6 +20,10 @@ public:
     QString folder() const;
     // A name stays inside the folder: no path separator and no "..".
     static bool acceptableName(const QString& name);
+    // The record's name as a file name the folder accepts: separators become "-".
+    static QString nameOf(QString recordName);
+    // A file of the folder named after the record that does not exist yet ("A.rtf", "A-2.rtf", …).
+    QString newFile(const QString& recordName, const QString& extension) const;
 
 private:
     bool german() const;

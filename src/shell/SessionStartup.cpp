@@ -3,9 +3,12 @@
 #include "data/SessionContext.h"
 #include "platform/db/DatabaseFile.h"
 #include "platform/os/Os.h"
+#include "platform/os/SafePath.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/VbError.h"
 #include "shell/WorkingCopy.h"
+
+#include <QFileInfo>
 
 using vb::Os;
 
@@ -14,8 +17,28 @@ void SessionStartup::message(const QString& english, const QString& german) cons
     vb::MsgBox(session_.SPRACHE() == 1 ? english : german, vb::vbExclamation | vb::vbOKOnly, SessionContext::title());
 }
 
+bool SessionStartup::checkUserFolder()
+{
+    const QString user = session_.BENUTZER();
+    if (!vb::SafePath::isPlainName(user)) {
+        message(QStringLiteral("The user name ") + user + QStringLiteral(" cannot be used as a folder name!"),
+                QStringLiteral("Der Benutzername ") + user + QStringLiteral(" kann nicht als Ordnername verwendet werden!"));
+        return false;
+    }
+    // The working copy holds the project's data: the folder must be the user's alone, or
+    // another user could read it, or swap the files in it for links.
+    const QString folder = Os::parentFolder(session_.XMDBPFAD());
+    if (!vb::SafePath::isPrivateFolder(folder)) {
+        message(QStringLiteral("The user folder ") + folder + QStringLiteral(" belongs to another user or may be written by others!"),
+                QStringLiteral("Der Benutzerordner ") + folder + QStringLiteral(" gehört einem anderen Benutzer oder ist für andere beschreibbar!"));
+        return false;
+    }
+    return true;
+}
+
 bool SessionStartup::claimWorkingCopy()
 {
+    if (!checkUserFolder()) return false;
     if (lock_.tryLock(WorkingCopy(session_).lockFile()) != vb::FileLock::Result::HeldElsewhere) return true;
     const QString title = SessionContext::title();
     message(QStringLiteral("Program ") + title + QStringLiteral(" is already running!"),
@@ -31,7 +54,7 @@ bool SessionStartup::readFrameEntry()
         return false;
     }
     // What a save killed halfway left beside the project is no part of it.
-    db::DatabaseFile::removeStaleTemporary(session_.projectDatabase());
+    db::DatabaseFile::removeStaleTemporaries(session_.projectDatabase());
     return true;
 }
 
@@ -65,9 +88,27 @@ bool SessionStartup::readAdminRow()
     return true;
 }
 
+bool SessionStartup::checkProjectPath()
+{
+    // Every user may write the information system, so its entry must not lead anywhere but to
+    // a project folder of this installation.
+    const QString root = session_.projectsRoot();
+    const QString path = session_.PROJEKTSPFAD();
+    if (!vb::SafePath::climbs(path) && QFileInfo(path) == QFileInfo(root) && vb::SafePath::isPlainName(session_.PROJEKT())
+        && !vb::SafePath::isLink(session_.projectFolder()))
+        return true;
+    const QString shown = Os::join(path, session_.PROJEKT());
+    message(QStringLiteral("The project path ") + shown + QStringLiteral(" is not allowed: projects are plain folders in ") + root
+                + QLatin1Char('!'),
+            QStringLiteral("Der Projektpfad ") + shown + QStringLiteral(" ist nicht zulässig: Projekte sind einfache Ordner in ") + root
+                + QLatin1Char('!'));
+    return false;
+}
+
 bool SessionStartup::checkInstallation()
 {
     const QString title = SessionContext::title();
+    if (!checkProjectPath()) return false;
     if (!Os::folderExists(session_.projectFolder())) {
         message(QStringLiteral("Project directory ") + session_.PROJEKT() + QStringLiteral(" dosn't exist!"),
                 QStringLiteral("Projektsverzeichnis ") + session_.PROJEKT() + QStringLiteral(" existiert nicht!"));

@@ -41,6 +41,8 @@ private:
     bool openInformationSystem();
     bool readAdminRow();
     bool checkInstallation();
+    bool checkProjectPath();
+    bool checkUserFolder();
 
     SessionContext& session_;
     AdminTable admin_;

@@ -2,9 +2,12 @@
 
 #include "data/SessionContext.h"
 #include "platform/db/DatabaseFile.h"
+#include "platform/db/SchemaCheck.h"
 #include "platform/os/Os.h"
+#include "platform/os/SafePath.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/VbError.h"
+#include "records/ProjectCheck.h"
 #include "records/RecordTables.h"
 
 #include <QDir>
@@ -28,10 +31,25 @@ QString WorkingCopy::owner() const
     return QString::fromUtf8(note.readAll()).trimmed();
 }
 
-void WorkingCopy::writeOwner()
+void WorkingCopy::writeOwner() { Os::writeFile(ownerNote(), session_.projectDatabase().toUtf8()); }
+
+bool WorkingCopy::isProjectOfThisInstallation(const QString& database) const
 {
-    QFile note(ownerNote());
-    if (note.open(QIODevice::WriteOnly | QIODevice::Truncate)) note.write(session_.projectDatabase().toUtf8());
+    // The note lies in the user's folder, but what it names is written to: only a project
+    // database of this installation qualifies.
+    const QFileInfo file(database);
+    const QString folder = file.absolutePath();
+    return !vb::SafePath::climbs(database) && file.fileName() == SessionContext::title() + QStringLiteral(".mdb")
+           && QFileInfo(Os::parentFolder(folder)) == QFileInfo(session_.projectsRoot()) && !vb::SafePath::isLink(folder)
+           && !vb::SafePath::isLink(database) && isUsable(database);
+}
+
+bool WorkingCopy::refuseLink(const QString& path)
+{
+    if (!vb::SafePath::isLink(path)) return false;
+    tell(QStringLiteral("The file ") + path + QStringLiteral(" is a symbolic link and is not used!"),
+         QStringLiteral("Die Datei ") + path + QStringLiteral(" ist eine symbolische Verknüpfung und wird nicht verwendet!"));
+    return true;
 }
 
 int WorkingCopy::ask(const QString& english, const QString& german, int buttons)
@@ -43,6 +61,7 @@ void WorkingCopy::tell(const QString& english, const QString& german) { ask(engl
 
 bool WorkingCopy::copyFromProject()
 {
+    if (refuseLink(session_.projectDatabase())) return false;
     if (!Os::fileExists(session_.projectDatabase())) {
         tell(QStringLiteral("The project database ") + session_.projectDatabase() + QStringLiteral(" dosn't exist!"),
              QStringLiteral("Die Projektdatenbank ") + session_.projectDatabase() + QStringLiteral(" existiert nicht!"));
@@ -56,7 +75,20 @@ bool WorkingCopy::copyFromProject()
         return false;
     }
     try {
-        db::DatabaseFile::copy(session_.projectDatabase(), session_.XMDBPFAD());
+        const db::SchemaCheck check(session_.templateDatabase());
+        const QString problems = records::projectProblems(check, session_.projectDatabase(), session_.SPRACHE() == 1);
+        if (!problems.isEmpty() && !agreeToCleanCopy(problems)) return false;
+        // What a working copy held before is given up here; the new one is a new file, so it
+        // takes the project's mode (a private project stays private).
+        db::DatabaseFile::remove(session_.XMDBPFAD());
+        if (problems.isEmpty()) {
+            db::DatabaseFile::copy(session_.projectDatabase(), session_.XMDBPFAD());
+        } else {
+            db::DatabaseFile::copy(session_.templateDatabase(), session_.XMDBPFAD());
+            db::Connection working;
+            working.OpenFile(session_.XMDBPFAD());
+            check.copyKnownData(session_.projectDatabase(), working);
+        }
     } catch (const vb::VbError& e) {
         tell(QStringLiteral("The project database cannot be copied:") + vb::vbCrLf + e.description(),
              QStringLiteral("Die Projektdatenbank kann nicht kopiert werden:") + vb::vbCrLf + e.description());
@@ -66,25 +98,45 @@ bool WorkingCopy::copyFromProject()
     return true;
 }
 
+bool WorkingCopy::agreeToCleanCopy(const QString& problems)
+{
+    // Nothing of such a database runs here: only its records come over, into a new database
+    // made from the template.
+    return ask(problems + vb::vbCrLf + QStringLiteral("Do you want to take the records over into a new database made from the template?"),
+               problems + vb::vbCrLf + QStringLiteral("Sollen die Datensätze in eine neue Datenbank aus der Vorlage übernommen werden?"),
+               vb::vbExclamation | vb::vbYesNo)
+           == vb::vbYes;
+}
+
 WorkingCopy::Start WorkingCopy::prepare()
 {
     const QString working = session_.XMDBPFAD();
-    db::DatabaseFile::removeStaleTemporary(working);
+    if (refuseLink(working) || refuseLink(ownerNote())) return Start::Refused;
+    db::DatabaseFile::removeStaleTemporaries(working);
     if (!Os::fileExists(working)) return copyFromProject() ? Start::Fresh : Start::Refused;
-    if (!isUsable(working)) {
-        // A working copy that is no database, or an empty one left by a copy that failed,
-        // cannot be kept; offer a new start from the project.
-        const int answer = ask(QStringLiteral("The working copy of the last run is damaged!") + vb::vbCrLf
-                                   + QStringLiteral("Do you want to start again with the data of the project?"),
-                               QStringLiteral("Die Arbeitskopie des letzten Programmlaufs ist beschädigt!") + vb::vbCrLf
-                                   + QStringLiteral("Soll mit den Daten des Projekts neu begonnen werden?"),
-                               vb::vbExclamation | vb::vbYesNo);
-        return answer == vb::vbYes && copyFromProject() ? Start::Fresh : Start::Refused;
-    }
+    // A working copy that is no database, or an empty one left by a copy that failed, cannot
+    // be kept; offer a new start from the project.
+    if (!isUsable(working))
+        return offerNewStart(QStringLiteral("The working copy of the last run is damaged!"),
+                             QStringLiteral("Die Arbeitskopie des letzten Programmlaufs ist beschädigt!"));
     const QString ownerDatabase = owner();
-    if (!ownerDatabase.isEmpty() && QFileInfo(ownerDatabase) != QFileInfo(session_.projectDatabase()))
+    if (!ownerDatabase.isEmpty() && QFileInfo(ownerDatabase) != QFileInfo(session_.projectDatabase())) {
+        if (!isProjectOfThisInstallation(ownerDatabase))
+            return offerNewStart(QStringLiteral("The working copy of the last run belongs to no project of this installation (")
+                                     + ownerDatabase + QStringLiteral(")!"),
+                                 QStringLiteral("Die Arbeitskopie des letzten Programmlaufs gehört zu keinem Projekt dieser Installation (")
+                                     + ownerDatabase + QStringLiteral(")!"));
         return offerOtherProjectsRun(ownerDatabase);
+    }
     return offerInterruptedRun();
+}
+
+WorkingCopy::Start WorkingCopy::offerNewStart(const QString& english, const QString& german)
+{
+    const int answer = ask(english + vb::vbCrLf + QStringLiteral("Do you want to start again with the data of the project?"),
+                           german + vb::vbCrLf + QStringLiteral("Soll mit den Daten des Projekts neu begonnen werden?"),
+                           vb::vbExclamation | vb::vbYesNo);
+    return answer == vb::vbYes && copyFromProject() ? Start::Fresh : Start::Refused;
 }
 
 WorkingCopy::Start WorkingCopy::offerInterruptedRun()

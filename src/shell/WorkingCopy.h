@@ -25,10 +25,17 @@ public:
     static bool isUsable(const QString& path);
 
 private:
+    // Copies the project into a new working copy; one with foreign objects or over-long values
+    // only after the user agreed, and then only its known data.
     bool copyFromProject();
+    bool agreeToCleanCopy(const QString& problems);
+    Start offerNewStart(const QString& english, const QString& german);
     Start offerInterruptedRun();
     Start offerOtherProjectsRun(const QString& ownerDatabase);
     void writeOwner();
+    bool isProjectOfThisInstallation(const QString& database) const;
+    // Shows that `path` is a link and is not used; false when it is none.
+    bool refuseLink(const QString& path);
     QString owner() const;
     int ask(const QString& english, const QString& german, int buttons);
     void tell(const QString& english, const QString& german);

@@ -3,6 +3,7 @@
 #include "platform/db/DatabaseFile.h"
 #include "platform/db/ParameterizedSql.h"
 #include "platform/db/Recordset.h"
+#include "platform/os/TemporaryFile.h"
 #include "platform/vb/VbError.h"
 #include "support/TestEnvironment.h"
 
@@ -165,7 +166,7 @@ TEST_F(Database, AtomicReplaceLeavesOnlyTheNewDatabase)
     const QString project = dir.path() + QStringLiteral("/project.mdb");
     ASSERT_TRUE(QFile::copy(TestEnvironment::velorTemplate(), project));
     db::DatabaseFile::copy(path, project);
-    EXPECT_FALSE(QFile::exists(project + QStringLiteral(".tmp")));
+    EXPECT_TRUE(vb::TemporaryFile::leftovers(project).isEmpty());
     db::Connection other;
     other.OpenFile(project);
     db::Recordset rs(QStringLiteral("SELECT [KEN] FROM [E1]"), other);

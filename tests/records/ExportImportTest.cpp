@@ -4,6 +4,7 @@
 #include "records/frmEXPIMP.h"
 #include "records/RecordsFixture.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -223,4 +224,80 @@ TEST(DriveListOnLinux, ListsTheRootAndNoPseudoFileSystems)
     DriveList list;
     list.setDrive(QStringLiteral("/proc/self"));
     EXPECT_EQ(list.drive(), QStringLiteral("/proc"));  // a folder on an unlisted volume is still reachable
+}
+
+// A colleague's project may declare its columns in another order: every value arrives in its
+// own column. A copy is never the active record of the project it arrives in.
+TEST_F(ExportImport, ColumnsAreCopiedByNameAndACopyArrivesInactive)
+{
+    {
+        db::Connection c;
+        c.OpenFile(other);
+        c.Execute(QStringLiteral("DROP TABLE E3"));
+        c.Execute(QStringLiteral("CREATE TABLE E3 (ID LONG NOT NULL, POLYNR SMALLINT, PKTNR SMALLINT, GRUPPE TEXT COLLATE NOCASE, "
+                                 "PY SINGLE, PX SINGLE)"));
+        c.Execute(QStringLiteral("CREATE INDEX E3_KEY ON E3 (ID, POLYNR, PKTNR)"));
+        c.Execute(QStringLiteral("INSERT INTO E3 (ID, POLYNR, PKTNR, GRUPPE, PX, PY) VALUES (9, 1, 1, 'a', 1.5, 2)"));
+    }
+    auto d = open();
+    d->dirEXP->setPath(inst.projectFolder(QStringLiteral("P2")));
+    select(d->lstEXP, {QStringLiteral("Bruno")});
+    d->cmdIMP->click();
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(column(QStringLiteral("SELECT PX || '/' || PY FROM E3 WHERE ID=3")), QStringList{QStringLiteral("1.5/2")});
+    EXPECT_EQ(column(QStringLiteral("SELECT ID FROM E1 WHERE AKT=1")), QStringList{QStringLiteral("1")});
+
+    // A source that lacks a column has records that do not fit: nothing of them arrives.
+    {
+        db::Connection c;
+        c.OpenFile(other);
+        c.Execute(QStringLiteral("ALTER TABLE E3 DROP COLUMN GRUPPE"));
+        c.Execute(QStringLiteral("UPDATE E1 SET KEN='Berta' WHERE ID=9"));
+    }
+    d->dirEXP->setPath(inst.projectsFolder());
+    d->dirEXP->setPath(inst.projectFolder(QStringLiteral("P2")));
+    select(d->lstEXP, {QStringLiteral("Berta")});
+    TestEnvironment::ui().answer(vb::vbOK);
+    d->cmdIMP->click();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].text.contains(QStringLiteral("The column GRUPPE of the table E3 is missing in the source.")))
+        << messages()[0].text.toStdString();
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM E1 WHERE KEN='Berta'")), QStringList{QStringLiteral("0")});
+}
+
+// Looking at a project from elsewhere runs nothing of it, changes nothing in it, and does not
+// read values no window would write.
+TEST_F(ExportImport, AProjectWithForeignObjectsOrHugeValuesIsNotListed)
+{
+    const struct {
+        const char* sql;
+        QString message;
+    } cases[] = {
+        {"CREATE VIEW ZAHLEN AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n) SELECT i FROM n;"
+         "CREATE TRIGGER WEG AFTER INSERT ON E3 BEGIN DELETE FROM E1 WHERE ID<>new.ID; END",
+         QStringLiteral("Die Projektdatenbank %1 enthält fremde Objekte: view ZAHLEN, trigger WEG")},
+        {"DROP VIEW ZAHLEN; DROP TRIGGER WEG; UPDATE E1 SET KOM=substr(hex(zeroblob(40000)), 1, 70000)",
+         QStringLiteral("Die Projektdatenbank %1 enthält Werte mit mehr als 65536 Zeichen: E1.KOM")},
+    };
+    for (const auto& c : cases) {
+        {
+            db::Connection cn;
+            cn.OpenFile(other);
+            cn.Execute(QString::fromUtf8(c.sql));
+        }
+        QFile file(other);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        TestEnvironment::ui().clear();
+        auto d = open();
+        d->dirEXP->setPath(inst.projectFolder(QStringLiteral("P2")));
+        EXPECT_FALSE(d->otherProjectOpen()) << c.sql;
+        EXPECT_EQ(d->lstEXP->count(), 0);
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_EQ(messages()[0].text, c.message.arg(other));
+        d.reset();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), before);
+    }
 }

@@ -140,13 +140,16 @@ TEST_F(PageCommandsTest, WordOpensADocumentWithBothPicturesAndAutoCadDoesNothing
     EXPECT_TRUE(text.contains(QStringLiteral("picBILD11\\par")));
     EXPECT_TRUE(text.contains(QStringLiteral("picBILD12\\par")));
     EXPECT_EQ(text.count(QStringLiteral("\\pngblip")), 2);
-    rtf.remove();
+    // The document stays with the project, named after the record; the next one gets a name of its own.
+    const QString named = inst.projectFolder(QStringLiteral("P1")) + QStringLiteral("/JPG/") + w->stbMAIN()->text(6);
+    EXPECT_EQ(TestEnvironment::ui().opened[0], named + QStringLiteral(".rtf"));
 
     TestEnvironment::ui().noApplication = true;
     w->stbMAIN_PanelClick(13);
     ASSERT_EQ(TestEnvironment::ui().opened.size(), 2);
     ASSERT_EQ(messageTexts().size(), 1);
     EXPECT_TRUE(messageTexts()[0].contains(TestEnvironment::ui().opened[1])) << messageTexts()[0].toStdString();
+    EXPECT_EQ(TestEnvironment::ui().opened[1], named + QStringLiteral("-2.rtf"));
     QFile::remove(TestEnvironment::ui().opened[1]);
     TestEnvironment::ui().clear();
 

@@ -120,3 +120,50 @@ TEST_F(PointExportTest, CancelWritesNothingAndAFailedWriteSaysSo)
     EXPECT_EQ(ui().messages[2].buttons, vb::vbExclamation);
     EXPECT_TRUE(QFileInfo(folderAsFile).isDir());
 }
+
+// Text a spreadsheet would take for a formula arrives as text; numbers stay numbers.
+TEST_F(PointExportTest, GroupNamesASpreadsheetWouldEvaluateArriveAsText)
+{
+    const struct {
+        QString group;
+        QString written;
+    } cases[] = {
+        {QStringLiteral("=cmd|' /C calc'!A0"), QStringLiteral("'=cmd|' /C calc'!A0")},
+        {QStringLiteral("@SUM(A1:A9)"), QStringLiteral("'@SUM(A1:A9)")},
+        {QStringLiteral("+49 1"), QStringLiteral("'+49 1")},
+        {QStringLiteral("-Linie"), QStringLiteral("'-Linie")},
+        {QStringLiteral("\tA"), QStringLiteral("'\tA")},
+        {QStringLiteral("\rA"), QStringLiteral("\"'\rA\"")},
+        {QStringLiteral("=1;2"), QStringLiteral("\"'=1;2\"")},
+        {QStringLiteral("Linie = 2"), QStringLiteral("Linie = 2")},
+    };
+    for (const auto& c : cases) {
+        const QString text = QString::fromUtf8(PointExport::csv({RecordPoint{c.group, 1, 2, -3.5f, 4}}, true));
+        EXPECT_EQ(text.section(QLatin1Char('\n'), 1), c.written + QStringLiteral(";1;2;-3,5;4\n")) << c.group.toStdString();
+    }
+}
+
+// A link at the chosen place would have the file written wherever it points.
+TEST_F(PointExportTest, ALinkAtTheChosenPlaceIsRefusedAndNotFollowed)
+{
+    addPoint(0, 0, 1, 2);
+    const QString existing = inst.root() + QStringLiteral("/fremd.txt");
+    QFile other(existing);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("fremd");
+    other.close();
+    for (const QString& pointsTo : {existing, inst.root() + QStringLiteral("/neu.txt")}) {
+        ui().clear();
+        ASSERT_TRUE(QFile::link(pointsTo, target()));
+        ui().type(target());
+        ui().answer(vb::vbYes);
+        PointExport(session).run(7, QStringLiteral("Kurve"));
+        ASSERT_EQ(ui().messages.size(), 2) << pointsTo.toStdString();
+        EXPECT_EQ(ui().messages[1].text,
+                  QStringLiteral("Die Datei %1 ist eine symbolische Verknüpfung und wird nicht überschrieben.").arg(target()));
+        EXPECT_TRUE(QFileInfo(target()).isSymLink());
+        QFile::remove(target());
+    }
+    EXPECT_EQ(lines(existing), QStringList{QStringLiteral("fremd")});
+    EXPECT_FALSE(QFile::exists(inst.root() + QStringLiteral("/neu.txt")));
+}

@@ -2,6 +2,7 @@
 #include "shell/HelpCommands.h"
 #include "shell/ProjectFileCommands.h"
 #include "platform/widgets/PanelBar.h"
+#include "platform/os/TemporaryFile.h"
 #include "shell/ShellFixture.h"
 #include "shell/frmHILFE.h"
 #include "support/FileSizeLimit.h"
@@ -209,7 +210,7 @@ TEST_F(ProjectFiles, AFullDiskDuringSaveNamesTheProjectFolderAndLeavesNoTemporar
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].text.contains(inst.projectFolder(QStringLiteral("P1")))) << messages()[0].text.toStdString();
     EXPECT_FALSE(messages()[0].text.contains(QStringLiteral("BENUTZER"))) << messages()[0].text.toStdString();
-    EXPECT_FALSE(QFile::exists(db::DatabaseFile::temporaryOf(project)));
+    EXPECT_TRUE(vb::TemporaryFile::leftovers(project).isEmpty());
     EXPECT_EQ(projectColumn(QStringLiteral("SELECT KEN FROM E1")), QStringList{QStringLiteral("alt")});
     EXPECT_TRUE(w->session().BOGEAENDERT);
 }
@@ -243,7 +244,7 @@ TEST(SaveKilled, LeavesTheOldOrTheNewProject)
             _exit(1);
         }
         usleep(static_cast<useconds_t>(random.bounded(5'000, 120'000)));
-        if (QFile::exists(target + QStringLiteral(".tmp"))) ++killedWhileWriting;
+        if (!vb::TemporaryFile::leftovers(target).isEmpty()) ++killedWhileWriting;
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);

@@ -97,3 +97,17 @@ TEST_F(ScreenCopyTest, FailedSaveRaisesError75)
         EXPECT_EQ(e.number(), 75);
     }
 }
+
+TEST_F(ScreenCopyTest, ADanglingLinkInTheJpgFolderIsRefusedAndCreatesNothingOutside)
+{
+    QDir().mkpath(jpg());
+    const QString outside = inst.root() + QStringLiteral("/aussen.bmp");
+    ASSERT_TRUE(QFile::link(outside, jpg() + QStringLiteral("A-1.bmp")));
+    ui().type(QStringLiteral("A-1"));
+    ui().answer(vb::vbYes);
+    EXPECT_TRUE(ScreenCopy(session).run(&window, QStringLiteral("A")).isEmpty());
+    ASSERT_EQ(ui().messages.size(), 2);
+    EXPECT_EQ(ui().messages[1].text, QStringLiteral("Die Datei %1A-1.bmp ist eine symbolische Verknüpfung und wird nicht "
+                                                    "überschrieben.").arg(jpg()));
+    EXPECT_FALSE(QFile::exists(outside));
+}

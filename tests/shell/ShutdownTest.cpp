@@ -1,6 +1,7 @@
 // The ways to end the program and what each leaves behind: the project, the frame entry,
 // the working copy and the frame program started again.
 #include "shell/ShellFixture.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -112,11 +113,13 @@ TEST_F(Shutdown, AFailedSaveKeepsTheWindowTheWorkingCopyAndTheChangedFlag)
     start();
     exec(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (1, 'ungespeichert', 1)"));
     w->session().BOGEAENDERT = true;
-    // Something stands where the new project file has to be written first.
-    ASSERT_TRUE(QDir().mkpath(project + QStringLiteral(".tmp")));
     TestEnvironment::ui().answer(vb::vbYes);  // save the changes
     TestEnvironment::ui().answer(vb::vbOK);   // the error box
-    w->mnuBEENDEN_Click();
+    {
+        // The disk is full: the new project file cannot be written.
+        const FileSizeLimit diskFull(4096);
+        w->mnuBEENDEN_Click();
+    }
     ASSERT_EQ(messages().size(), 2);
     EXPECT_TRUE(messages()[1].text.startsWith(QStringLiteral("VB-Error: ")));
     EXPECT_TRUE(QFile::exists(workingCopy()));

@@ -4,6 +4,7 @@
 #include "platform/db/DatabaseFile.h"
 #include "platform/db/Recordset.h"
 #include "platform/os/FileLock.h"
+#include "platform/os/TemporaryFile.h"
 #include "platform/vb/Convert.h"
 #include "platform/widgets/PanelBar.h"
 #include "shell/frmMAIN.h"
@@ -293,7 +294,8 @@ TEST_F(Startup, AStartUpCopyThatFailsLeavesNoWorkingCopy)
     {
         db::Connection cn;
         cn.OpenFile(project);
-        cn.Execute(QStringLiteral("UPDATE [E1] SET [KOM]=hex(zeroblob(150000))"));
+        cn.Execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i+1 FROM n WHERE i<6) "
+                                  "INSERT INTO [E1] ([ID], [KEN], [KOM], [AKT]) SELECT i, 'Teil' || i, hex(zeroblob(30000)), 0 FROM n"));
     }
     {
         // Room for the side files of the open databases, not for a copy of the project.
@@ -304,7 +306,7 @@ TEST_F(Startup, AStartUpCopyThatFailsLeavesNoWorkingCopy)
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].text.startsWith(QStringLiteral("Die Projektdatenbank kann nicht kopiert werden:"))) << allTexts();
     EXPECT_FALSE(QFile::exists(workingCopy()));
-    EXPECT_FALSE(QFile::exists(db::DatabaseFile::temporaryOf(workingCopy())));
+    EXPECT_TRUE(vb::TemporaryFile::leftovers(workingCopy()).isEmpty());
 
     // With room on the disk again the next start is an ordinary one.
     TestEnvironment::ui().clear();
@@ -408,7 +410,7 @@ TEST_F(Startup, ATemporaryFileLeftByAKilledSaveIsRemovedUnlessBeingWritten)
 {
     const QString project = inst.addProject(QStringLiteral("P1"));
     inst.registerUser(QStringLiteral("tester"), QStringLiteral("P1"));
-    const QString temporary = db::DatabaseFile::temporaryOf(project);
+    const QString temporary = project + QStringLiteral(".k1LLed42.tmp");  // as a killed save leaves it
     for (const bool beingWritten : {true, false}) {
         QFile(temporary).open(QIODevice::WriteOnly);
         vb::FileLock writer;

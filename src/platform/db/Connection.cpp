@@ -31,13 +31,14 @@ void Connection::Open(const QString& connectionString, int timeoutSeconds)
     OpenFile(path, timeoutSeconds);
 }
 
-void Connection::OpenFile(const QString& path, int timeoutSeconds)
+void Connection::OpenFile(const QString& path, int timeoutSeconds, Access access)
 {
     Close();
     if (!QFileInfo(path).isFile())
         vb::raise(vb::errDatabase, QStringLiteral("Could not find file '%1'.").arg(path));
     sqlite3* opened = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, SQLITE_OPEN_READWRITE, nullptr);
+    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOFOLLOW;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, flags, nullptr);
     DatabaseHandle db(opened);
     if (rc != SQLITE_OK) {
         const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db.get())) : QStringLiteral("out of memory");

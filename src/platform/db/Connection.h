@@ -22,8 +22,11 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
+    enum class Access { ReadWrite, ReadOnly };
+
     void Open(const QString& connectionString, int timeoutSeconds = 30);
-    void OpenFile(const QString& path, int timeoutSeconds = 30);
+    // A link at `path` is refused: a database of the system is never reached through one.
+    void OpenFile(const QString& path, int timeoutSeconds = 30, Access access = Access::ReadWrite);
     void Close();
     // Switches the file to a write-ahead log for fast frequent writes. Only for a file of our
     // own: the mode stays with the file, and others (a read-only folder, another program)

@@ -3,15 +3,14 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Quoted.h"
 #include "platform/db/SqliteHandles.h"
-#include "platform/os/FileLock.h"
+#include "platform/os/SafePath.h"
+#include "platform/os/TemporaryFile.h"
 #include "platform/vb/VbError.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
 
-#include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,19 +27,11 @@ namespace {
 DatabaseHandle openFile(const QString& path, int flags)
 {
     sqlite3* opened = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, flags, nullptr);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, flags | SQLITE_OPEN_NOFOLLOW, nullptr);
     DatabaseHandle db(opened);
     if (rc != SQLITE_OK) fail(QStringLiteral("The database '%1' cannot be opened").arg(path), db.get());
     sqlite3_busy_timeout(db.get(), 30000);
     return db;
-}
-
-void syncFile(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 bool tablesPresent(sqlite3* db, const QStringList& tables)
@@ -59,60 +50,30 @@ bool tablesPresent(sqlite3* db, const QStringList& tables)
     return true;
 }
 
-// A replaced file keeps what its owner set: the mode, and the group where we may set it.
-void keepModeAndGroup(const QString& from, const QString& to)
-{
-    struct stat old {};
-    if (::stat(QFile::encodeName(from).constData(), &old) != 0) return;
-    const QByteArray target = QFile::encodeName(to);
-    ::chmod(target.constData(), old.st_mode & 07777);
-    if (::chown(target.constData(), static_cast<uid_t>(-1), old.st_gid) != 0) {
-        // Not a member of that group: the file gets ours, as any new file would.
-    }
-}
-
-void removeTemporary(const QString& temporary)
-{
-    QFile::remove(temporary + QStringLiteral("-journal"));
-    QFile::remove(temporary);
-}
-
-// Writes the copy into the temporary file beside `target` and renames it over the target.
-// `fill` does the engine's part: it copies into the open temporary database.
+// Writes the copy into a temporary file beside `target` and renames it over the target.
+// `fill` does the engine's part: it copies into the open temporary database. A new target
+// takes the mode of `model`, a replaced one keeps its own.
 template <typename Fill>
-void writeAndReplace(const QString& target, Fill fill)
+void writeAndReplace(const QString& target, const QString& model, Fill fill)
 {
+    DatabaseFile::refuseLink(target);
     if (DatabaseFile::isReadOnly(target))
         vb::raise(vb::errPermissionDenied, QStringLiteral("The database '%1' is read-only.").arg(target));
     const QString folder = QFileInfo(target).absolutePath();
-    const QString temporary = DatabaseFile::temporaryOf(target);
-    // The lock marks the temporary file as being written, so that nobody clears it away.
-    vb::FileLock writing;
-    if (writing.tryLock(temporary) == vb::FileLock::Result::HeldElsewhere)
-        vb::raise(vb::errPathAccess, QStringLiteral("The database '%1' is being written by another program.").arg(target));
-    try {
-        QFile::resize(temporary, 0);
-        QFile::remove(temporary + QStringLiteral("-journal"));
-        {
-            const DatabaseHandle to = openFile(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-            fill(to.get());
-            // A copy stands alone: a rollback journal, nothing kept in side files.
-            if (sqlite3_exec(to.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
-                fail(QStringLiteral("The database cannot be written to the folder '%1'").arg(folder), to.get());
-        }
-        syncFile(temporary);
-        keepModeAndGroup(target, temporary);
-        // Side files of the old target belong to the old content; they must not be applied to the new.
-        QFile::remove(target + QStringLiteral("-wal"));
-        QFile::remove(target + QStringLiteral("-shm"));
-        QFile::remove(target + QStringLiteral("-journal"));
-        if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0)
-            vb::raise(vb::errPathAccess, QStringLiteral("The database '%1' cannot be replaced.").arg(target));
-    } catch (...) {
-        removeTemporary(temporary);
-        throw;
+    vb::TemporaryFile temporary(target);
+    {
+        const DatabaseHandle to = openFile(temporary.path(), SQLITE_OPEN_READWRITE);
+        fill(to.get());
+        // A copy stands alone: a rollback journal, nothing kept in side files.
+        if (sqlite3_exec(to.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            fail(QStringLiteral("The database cannot be written to the folder '%1'").arg(folder), to.get());
     }
-    syncFile(folder);
+    temporary.takeModeOf(QFileInfo::exists(target) ? target : model);
+    // Side files of the old target belong to the old content; they must not be applied to the new.
+    QFile::remove(target + QStringLiteral("-wal"));
+    QFile::remove(target + QStringLiteral("-shm"));
+    QFile::remove(target + QStringLiteral("-journal"));
+    temporary.commit();
 }
 
 void backup(sqlite3* to, sqlite3* from, const QString& folder)
@@ -131,24 +92,22 @@ void DatabaseFile::copy(const QString& source, const QString& target)
     if (!isDatabase(source)) vb::raise(vb::errDatabase, QStringLiteral("Unrecognized database format '%1'.").arg(source));
     const DatabaseHandle from = openFile(source, SQLITE_OPEN_READONLY);
     const QString folder = QFileInfo(target).absolutePath();
-    writeAndReplace(target, [&](sqlite3* to) { backup(to, from.get(), folder); });
+    writeAndReplace(target, source, [&](sqlite3* to) { backup(to, from.get(), folder); });
 }
 
 void DatabaseFile::copy(Connection& source, const QString& target)
 {
     if (!source.isOpen()) vb::raise(vb::errDatabase, QStringLiteral("The connection is closed."));
     const QString folder = QFileInfo(target).absolutePath();
-    writeAndReplace(target, [&](sqlite3* to) { backup(to, source.handle(), folder); });
+    writeAndReplace(target, source.path(), [&](sqlite3* to) { backup(to, source.handle(), folder); });
 }
 
-void DatabaseFile::removeStaleTemporary(const QString& target)
+void DatabaseFile::removeStaleTemporaries(const QString& target) { vb::TemporaryFile::removeLeftovers(target); }
+
+void DatabaseFile::refuseLink(const QString& path)
 {
-    const QString temporary = temporaryOf(target);
-    if (!QFileInfo::exists(temporary)) return;
-    vb::FileLock probe;
-    // Removed while locked: a copy starting now finds its file gone and fails, rather than
-    // rename a half-written one.
-    if (probe.tryLock(temporary) != vb::FileLock::Result::HeldElsewhere) removeTemporary(temporary);
+    if (vb::SafePath::isLink(path))
+        vb::raise(vb::errPathAccess, QStringLiteral("The database '%1' is a symbolic link.").arg(path));
 }
 
 void DatabaseFile::create(const QString& path, const QString& sqlScript)

@@ -13,18 +13,19 @@ class DatabaseFile {
 public:
     // Copies `source` to `target` so that a crash, a kill or a full disk at any moment leaves
     // either the old target or the complete new one, never a part of it: the copy is written
-    // to the temporary file beside the target, flushed and renamed over it. A replaced target
-    // keeps its mode and group; a read-only target is refused. The copy stands alone (no
-    // journal side files).
+    // to a new temporary file beside the target, flushed and renamed over it. A replaced
+    // target keeps its mode and group, a new one takes the source's; a read-only target and
+    // a link are refused. The copy stands alone (no journal side files).
     static void copy(const QString& source, const QString& target);
     // The same with the database of an open connection, as that connection sees it: what is
     // copied is the connection's own database, whatever file now lies at its path.
     static void copy(Connection& source, const QString& target);
-    // The temporary file a copy to `target` is written to.
-    static QString temporaryOf(const QString& target) { return target + QStringLiteral(".tmp"); }
-    // Removes the temporary file an interrupted copy to `target` left, unless a copy is
-    // writing it right now.
-    static void removeStaleTemporary(const QString& target);
+    // Removes the temporary files interrupted copies to `target` left, except those being
+    // written right now.
+    static void removeStaleTemporaries(const QString& target);
+    // Raises a path-access error naming `path` when it is a symbolic link: a database of the
+    // system is never written, nor taken, through one.
+    static void refuseLink(const QString& path);
 
     // Creates a new database file from a script of SQL statements.
     static void create(const QString& path, const QString& sqlScript);

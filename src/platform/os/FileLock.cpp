@@ -13,8 +13,9 @@ FileLock::Result FileLock::tryLock(const QString& path)
 {
     release();
     // Close-on-exec: a program started from here (the frame program at hand-back) must not
-    // inherit the lock and keep it after this process has ended.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // inherit the lock and keep it after this process has ended. A link at the place is no lock
+    // of ours: following it would create or lock a file anywhere.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return Result::Unavailable;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const bool held = errno == EWOULDBLOCK;

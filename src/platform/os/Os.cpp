@@ -1,11 +1,16 @@
 #include "platform/os/Os.h"
 
+#include "platform/os/SafePath.h"
+#include "platform/os/TemporaryFile.h"
+#include "platform/vb/VbError.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 
+#include <cerrno>
+#include <cstring>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -64,10 +69,24 @@ qint64 Os::fileSize(const QString& path) { return QFileInfo(path).size(); }
 
 bool Os::writeFile(const QString& path, const QByteArray& content, QString* error)
 {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
-    if (!written && error) *error = file.errorString();
-    return written;
+    try {
+        if (SafePath::isLink(path)) raise(errPathAccess, QStringLiteral("The file '%1' is a symbolic link.").arg(path));
+        // A new file is created as any new file would be (the umask decides); a replaced one
+        // keeps its mode.
+        TemporaryFile file(path, 0666);
+        if (QFileInfo::exists(path)) file.takeModeOf(path);
+        for (qsizetype done = 0; done < content.size();) {
+            const ssize_t n = ::write(file.handle(), content.constData() + done, static_cast<size_t>(content.size() - done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) raise(errPathAccess, QStringLiteral("The file '%1' cannot be written: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+            done += n;
+        }
+        file.commit();
+    } catch (const VbError& e) {
+        if (error) *error = e.description();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vb

@@ -30,7 +30,8 @@ public:
     static QString findFileNoCase(const QString& folder, const QString& name);
     static qint64 fileSize(const QString& path);
     // Writes the file beside its place and renames it over the old one, so a failed write
-    // leaves an existing file whole. False (with the reason in `error`) when it failed.
+    // leaves an existing file whole; a link at the place is refused, never followed. False
+    // (with the reason in `error`) when it failed.
     static bool writeFile(const QString& path, const QByteArray& content, QString* error = nullptr);
 };
 
