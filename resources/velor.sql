@@ -1,5 +1,5 @@
 -- Empty project database of VELOR. Every table that holds a record's data has the record
--- ID as its first column (copying records between projects matches columns by position).
+-- ID as its first column. Records are copied between projects column by column by name.
 -- Declared types name the original column types: LONG (32-bit), SMALLINT (16-bit), SINGLE,
 -- DOUBLE, TEXT, BOOLEAN, DATETIME. Text compares without regard to case.
 PRAGMA user_version = 1;
