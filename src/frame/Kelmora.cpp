@@ -5,15 +5,24 @@
 #include "platform/os/Os.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 using vb::Os;
 
 QString Kelmora::user() { return SessionContext().BENUTZER(); }
 
-Installation Kelmora::demo(const QString& dir) const
+QString Kelmora::demoFolder(const QString& dir) const
+{
+    if (!dir.isEmpty() || QFileInfo(installation_.root()).isWritable()) return dir;
+    return Os::join(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), QStringLiteral("KELMORA"));
+}
+
+Installation Kelmora::demo(const QString& requested) const
 {
     Installation target = installation_;
+    const QString dir = demoFolder(requested);
     if (!dir.isEmpty() && QDir(dir).absolutePath() != installation_.root()) {
         installation_.copyTo(dir);
         target = Installation(dir);

@@ -18,6 +18,8 @@ public:
     // Builds a complete demo installation in the own root (or copies the program into `dir`
     // first): information system, settings key, project "DEMO" with a sample scan, and the
     // user's registration. An existing demo keeps its data. Returns the installation used.
+    // An installation the user cannot write (the package's) builds its demo in the user's
+    // data folder (~/.local/share/KELMORA) when no `dir` is given.
     Installation demo(const QString& dir) const;
     // Makes `project` the user's current project, creating it when asked.
     void selectProject(const QString& project, bool create) const;
@@ -30,5 +32,7 @@ public:
     int startModule(const QStringList& arguments, bool wait) const;
 
 private:
+    QString demoFolder(const QString& dir) const;
+
     Installation installation_;
 };

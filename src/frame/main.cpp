@@ -23,7 +23,9 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "KELMORA - frame program of the VELOR module.\n"
-        "Without options it shows the projects of the installation; pick one to start VELOR."));
+        "Without options it shows the projects of the installation; pick one to start VELOR.\n"
+        "Language: VELOR speaks the language of your locale (LC_ALL, else LC_NUMERIC, else LANG): English for\n"
+        "an English locale, German for any other; e.g. LANG=en_GB.UTF-8 KELMORA --start."));
     parser.addHelpOption();
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Build the demo installation (information system, settings key, project DEMO "

@@ -6,6 +6,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/os/Os.h"
 #include "platform/ui/Procedure.h"
+#include "platform/ui/QtTranslations.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
@@ -265,6 +266,7 @@ bool frmMAIN::MDIForm_Load()
     // The warning beep of the original platform has no counterpart here: nothing to switch off.
     p.step([&] {
         session_.setLanguage(LAENDERINFO(locale_, LOCALE_SISO639LANGNAME) == QLatin1String("en") ? 1 : 3);
+        QtTranslations::use(session_.SPRACHE() == 3);
     });
     p.step([&] { session_.setDecimalSeparator(LAENDERINFO(locale_, LOCALE_SDECIMAL)); });
     p.step([&] {
