@@ -38,27 +38,41 @@ void HelpCommands::HILFE()
         if (file.isEmpty())
             vb::raise(vb::errFileNotFound, QStringLiteral("File not found: ") + vb::Os::join(main_.session().programFolder(), helpFileName()));
         // The help has no context numbers: every window opens it at its contents.
-        if (!help_) help_ = new frmHILFE(&main_);
-        help_->showContents(file, QStringLiteral("?/Hilfe"));
-        help_->show();
-        help_->raise();
+        window().showContents(file, QStringLiteral("?/Hilfe"));
+        help_->present();
     });
     pointer(Pointer::Default);
 }
 
-void HelpCommands::openDocument(const QString& path, const QString& name)
+frmHILFE& HelpCommands::window()
+{
+    if (!help_) help_ = new frmHILFE(main_.session().SPRACHE() == 1, &main_);
+    return *help_;
+}
+
+void HelpCommands::showDocument(const QString& path, const QString& title)
+{
+    if (vb::Ui::instance().OpenDocument(path)) return;
+    const QString note = main_.session().SPRACHE() == 1
+                             ? QStringLiteral("No program on this computer opens the document, so VELOR shows it here. The file is: ")
+                             : QStringLiteral("Kein Programm auf diesem Rechner öffnet das Dokument, darum zeigt VELOR es hier. "
+                                              "Die Datei liegt unter: ");
+    window().showDocument(path, title, note + path);
+    help_->present();
+}
+
+void HelpCommands::openDocument(const QString& path, const QString& name, const QString& title)
 {
     if (path.isEmpty())
         vb::raise(vb::errFileNotFound, QStringLiteral("File not found: ") + vb::Os::join(main_.session().programFolder(), name));
-    if (!vb::Ui::instance().OpenDocument(path))
-        vb::raise(vb::errPathAccess, QStringLiteral("No application opens the document ") + path);
+    showDocument(path, title);
 }
 
 void HelpCommands::README()
 {
     vb::Procedure p(QStringLiteral("VB-Error: "), QStringLiteral("?/ReadMe"));
     p.step([&] { pointer(Pointer::Hourglass); });
-    p.step([&] { openDocument(readMeFile(), SessionContext::title() + QStringLiteral(".doc")); });
+    p.step([&] { openDocument(readMeFile(), SessionContext::title() + QStringLiteral(".doc"), QStringLiteral("?/ReadMe")); });
     pointer(Pointer::Default);
 }
 
@@ -66,7 +80,7 @@ void HelpCommands::HINWEISE()
 {
     vb::Procedure p(QStringLiteral("VB-Error: "), QStringLiteral("?/Hinweise"));
     p.step([&] { pointer(Pointer::Hourglass); });
-    p.step([&] { openDocument(notesFile(), SessionContext::title() + QStringLiteral("_H.doc")); });
+    p.step([&] { openDocument(notesFile(), SessionContext::title() + QStringLiteral("_H.doc"), QStringLiteral("?/Hinweise")); });
     pointer(Pointer::Default);
 }
 

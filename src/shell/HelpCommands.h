@@ -20,6 +20,9 @@ public:
     void HINWEISE();
 
     frmHILFE* helpWindow() const { return help_; }
+    // Opens a document with the desktop's program for it; without one the document window
+    // shows it and says where the file is.
+    void showDocument(const QString& path, const QString& title);
     void closeHelp();
 
     // The files in the program folder, found without regard to case; empty when absent.
@@ -31,7 +34,8 @@ public:
 
 private:
     QString programFile(const QString& name) const;
-    void openDocument(const QString& path, const QString& name);
+    void openDocument(const QString& path, const QString& name, const QString& title);
+    frmHILFE& window();
 
     QPointer<frmHILFE> help_;
 };

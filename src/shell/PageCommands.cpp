@@ -7,6 +7,8 @@
 #include "platform/ui/Ui.h"
 #include "platform/vb/VbError.h"
 #include "platform/widgets/PanelBar.h"
+#include "shell/HelpCommands.h"
+#include "shell/frmHILFE.h"
 #include "shell/RtfDocument.h"
 #include "shell/ScreenCopy.h"
 #include "shell/frmMAIN.h"
@@ -83,9 +85,7 @@ void PageCommands::WORD()
         path = name;
     });
     p.step([&] {
-        // Without a program for it the user still learns where the document is.
-        if (!path.isEmpty() && !vb::Ui::instance().OpenDocument(path))
-            vb::raise(vb::errPathAccess, QStringLiteral("No application opens the document ") + path);
+        if (!path.isEmpty()) main_.help().showDocument(path, main_.stbMAIN()->text(13));
     });
     pointer(vb::Pointer::Default);
 }

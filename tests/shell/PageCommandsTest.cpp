@@ -6,13 +6,16 @@
 #include "pages/PageWindow.h"
 #include "platform/widgets/PanelBar.h"
 #include "shell/EvaluationCommands.h"
+#include "shell/frmHILFE.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QLabel>
 #include <QRegularExpression>
+#include <QTextBrowser>
 
 namespace {
 
@@ -144,12 +147,19 @@ TEST_F(PageCommandsTest, WordOpensADocumentWithBothPicturesAndAutoCadDoesNothing
     const QString named = inst.projectFolder(QStringLiteral("P1")) + QStringLiteral("/JPG/") + w->stbMAIN()->text(6);
     EXPECT_EQ(TestEnvironment::ui().opened[0], named + QStringLiteral(".rtf"));
 
+    // Without a word processor the document shows in VELOR's own window, with both pictures.
     TestEnvironment::ui().noApplication = true;
     w->stbMAIN_PanelClick(13);
     ASSERT_EQ(TestEnvironment::ui().opened.size(), 2);
-    ASSERT_EQ(messageTexts().size(), 1);
-    EXPECT_TRUE(messageTexts()[0].contains(TestEnvironment::ui().opened[1])) << messageTexts()[0].toStdString();
     EXPECT_EQ(TestEnvironment::ui().opened[1], named + QStringLiteral("-2.rtf"));
+    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(QLatin1Char('|')).toStdString();
+    ASSERT_NE(w->helpWindow(), nullptr);
+    EXPECT_TRUE(w->helpWindow()->isVisible());
+    EXPECT_TRUE(w->helpWindow()->lblDATEI->text().endsWith(TestEnvironment::ui().opened[1]));
+    const QString shown = w->helpWindow()->txtHILFE->toHtml();
+    EXPECT_EQ(shown.count(QStringLiteral("<img src=\"rtfpict:")), 2);
+    EXPECT_TRUE(w->helpWindow()->txtHILFE->toPlainText().contains(QStringLiteral("picBILD12")));
+    w->helpWindow()->close();
     QFile::remove(TestEnvironment::ui().opened[1]);
     TestEnvironment::ui().clear();
 

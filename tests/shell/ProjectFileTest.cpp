@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
 #include <QTextBrowser>
 #include <csignal>
 #include <cstdio>
@@ -127,6 +130,36 @@ TEST_F(ProjectFiles, HelpMenuFollowsTheFilesInTheProgramFolder)
     EXPECT_EQ(TestEnvironment::ui().opened,
               (QStringList{inst.programFolder() + QStringLiteral("/VELOR.doc"), inst.programFolder() + QStringLiteral("/VELOR_H.DOC")}));
     EXPECT_TRUE(messages().isEmpty());
+}
+
+// Without a word processor the read-me is shown in VELOR's own window, which says where the
+// file is and closes with Escape and its button.
+TEST_F(ProjectFiles, ADocumentNoProgramOpensIsShownInTheProgramsOwnWindow)
+{
+    start();
+    w->show();
+    copyProgramFile(QStringLiteral("VELOR.doc"), QStringLiteral("VELOR.doc"));
+    TestEnvironment::ui().noApplication = true;
+    w->mnuREADME_Click();
+    EXPECT_TRUE(messages().isEmpty()) << messageTexts().join(QLatin1Char('|')).toStdString();
+    frmHILFE* window = w->helpWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("?/ReadMe"));
+    EXPECT_TRUE(window->txtHILFE->toPlainText().contains(QStringLiteral("VELOR \u2013 ReadMe")));
+    EXPECT_TRUE(window->txtHILFE->toPlainText().contains(QStringLiteral("Zum Programmordner geh\u00f6ren:")));
+    EXPECT_EQ(window->lblDATEI->text(), QStringLiteral("Kein Programm auf diesem Rechner öffnet das Dokument, darum zeigt "
+                                                       "VELOR es hier. Die Datei liegt unter: ")
+                                            + inst.programFolder() + QStringLiteral("/VELOR.doc"));
+    EXPECT_EQ(window->cmdSCHLIESSEN->text(), QStringLiteral("Schließen"));
+    EXPECT_TRUE(w->geometry().contains(window->geometry().center()));
+    QTest::keyClick(window->txtHILFE, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+
+    w->mnuREADME_Click();
+    ASSERT_TRUE(window->isVisible());
+    window->cmdSCHLIESSEN->click();
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(ProjectFiles, SaveWritesTheSessionsOwnDatabaseWhateverLiesAtItsPath)
