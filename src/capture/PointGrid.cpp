@@ -9,13 +9,16 @@
 #include "platform/vb/Convert.h"
 #include "platform/widgets/FlexGrid.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <array>
 #include <limits>
 
 namespace {
 
 constexpr int16_t capturedPolygon = 3;
 constexpr int maxNumber = std::numeric_limits<int16_t>::max();
+constexpr int kHeaderPoints = 8;
 const QString title = QStringLiteral("VELOR");
 
 QString text(int n) { return QString::number(n); }
@@ -56,10 +59,20 @@ void PointGrid::layoutWidgets()
 {
     setMinimumSize(360, 300);
     msgFLX->setGeometry(6, 6, 348, 244);
+    // The buttons share the grid's width in proportion to their captions, so that none is cut.
+    const std::array<QPushButton*, 4> buttons{cmdH, cmdW, cmdK, cmdE};
+    std::array<int, 4> needed{};
+    int total = 0;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        needed[i] = buttons[i]->fontMetrics().horizontalAdvance(buttons[i]->text()) + 14;
+        total += needed[i];
+    }
+    const int gap = 3, room = 348 - 3 * gap;
     int x = 6;
-    for (QPushButton* b : {cmdH, cmdW, cmdK, cmdE}) {
-        b->setGeometry(x, 258, 84, 26);
-        x += 87;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const int w = i + 1 < buttons.size() ? needed[i] * room / total : 6 + 348 - x;
+        buttons[i]->setGeometry(x, 258, w, 26);
+        x += w + gap;
     }
 }
 
@@ -77,7 +90,11 @@ void PointGrid::configure()
     // 0,00012 down to 0,0001 on a small diagram.
     flx_.ELFORMAT({"", "#0", "#0", "", ""});
     flx_.ELA({0, 1, 1, 2, 2});
-    flx_.SCHRIFTEINSTELLUNGEN(QString(), 8, false, false, false, 0);
+    flx_.SCHRIFTEINSTELLUNGEN(QString(), kHeaderPoints, false, false, false, 0);
+    // The header's two lines ("Gruppe" over "Nr.") need more than the grid's one-line rows.
+    QFont header = msgFLX->font();
+    header.setPointSizeF(kHeaderPoints);
+    msgFLX->setRowHeight(0, msgFLX->toTwips(2 * QFontMetrics(header).height() + 4));
     flx_.BESCHRIFTEN();
     const int last = msgFLX->Rows() - 1;
     msgFLX->setTextMatrix(last, POLYNR, QStringLiteral("0"));

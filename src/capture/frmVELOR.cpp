@@ -1,5 +1,7 @@
 #include "capture/frmVELOR.h"
 
+#include "capture/CaptureSteps.h"
+#include "capture/PictureImport.h"
 #include "capture/PointGrid.h"
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
@@ -14,8 +16,13 @@
 #include "platform/vb/VbError.h"
 #include "platform/widgets/FlexGrid.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScreen>
 #include <cmath>
 
@@ -107,6 +114,10 @@ void frmVELOR::createWidgets()
     cboGRAFIK->setToolTip(QStringLiteral("Name der Grafikdatei"));
     cboGRAFIK->setEditable(false);
 
+    lblSCHRITT = label(this, "lblSCHRITT", QString());
+    lblSCHRITT->setWordWrap(true);
+    lblSCHRITT->setFrameShape(QFrame::StyledPanel);
+
     fraSCHALTFLAECHEN = new QWidget(this);
     fraSCHALTFLAECHEN->setObjectName(QStringLiteral("fraSCHALTFLAECHEN"));
     cmdOK = new QPushButton(QStringLiteral("OK"), fraSCHALTFLAECHEN);
@@ -124,24 +135,28 @@ void frmVELOR::layoutWidgets()
     fraEINGABE->setGeometry(6, 4, 150, 170);
     for (int i = 0; i < 5; ++i) optAUSWAHL[i]->setGeometry(10, 22 + 29 * i, 134, 24);
     fraVORGABEN->setGeometry(162, 4, 204, 232);
-    chkLOGX->setGeometry(10, 20, 90, 22);
-    chkLOGY->setGeometry(104, 20, 94, 22);
+    chkLOGX->setGeometry(8, 20, 95, 22);
+    chkLOGY->setGeometry(104, 20, 97, 22);
     int y = 48;
     for (auto [l, box] : {std::pair{lblXMIN, txtXMIN}, {lblXMAX, txtXMAX}, {lblYMIN, txtYMIN}, {lblYMAX, txtYMAX}}) {
         l->setGeometry(10, y, 60, 22);
         box->setGeometry(104, y, 90, 22);
         y += 30;
     }
-    lblMYMX->setGeometry(10, y, 92, 22);
+    // "Verhältnis MY / MX" takes two lines beside its box.
+    lblMYMX->setWordWrap(true);
+    lblMYMX->setGeometry(10, y - 6, 92, 34);
     txtMYMX->setGeometry(104, y, 90, 22);
-    fraGRAFIK->setGeometry(6, 178, 150, 58);
-    lblDATEI->setGeometry(8, 20, 30, 24);
-    cboGRAFIK->setGeometry(40, 20, 104, 24);
-    fraVELOR->setGeometry(6, 242, 360, 292);
-    fraSCHALTFLAECHEN->setGeometry(6, 538, 360, 34);
+    // The file names are long: the label stands above the list, which gets the frame's width.
+    fraGRAFIK->setGeometry(6, 176, 150, 62);
+    lblDATEI->setGeometry(8, 16, 134, 16);
+    cboGRAFIK->setGeometry(8, 32, 134, 24);
+    lblSCHRITT->setGeometry(6, 242, 360, 40);
+    fraVELOR->setGeometry(6, 286, 360, 300);
+    fraSCHALTFLAECHEN->setGeometry(6, 590, 360, 34);
     cmdOK->setGeometry(0, 2, 176, 30);
     cmdABBRECHEN->setGeometry(184, 2, 176, 30);
-    resize(372, 578);
+    resize(372, 630);
 }
 
 void frmVELOR::wire()
@@ -155,6 +170,10 @@ void frmVELOR::wire()
     connect(picture_, &vb::PictureBox::DblClick, this, [this] { releaseEndsDoubleClick_ = true; });
     installEventFilter(this);
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    // A file dropped on the scan or the window comes into the project as if chosen.
+    setAcceptDrops(true);
+    picture_->setAcceptDrops(true);
+    picture_->installEventFilter(this);
 }
 
 // --- opening -------------------------------------------------------------------------------------------
@@ -175,20 +194,42 @@ void frmVELOR::Form_Load()
     ZUSTAND();
 }
 
+// After the folder's pictures the list offers a file from anywhere, so the combo is never
+// a dead end: an empty or missing folder still shows "keine" and that entry.
 void frmVELOR::fillPictureList()
 {
     const QDir dir(folder_);
-    if (!dir.exists()) return;
-    const QStringList files = dir.entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
+    const QStringList files = dir.exists() ? dir.entryList(QDir::Files | QDir::Hidden, QDir::Unsorted) : QStringList();
     QSignalBlocker block(cboGRAFIK);
-    if (files.isEmpty()) {
-        cboGRAFIK->addItem(QStringLiteral("keine"));
-        cboGRAFIK->setEnabled(false);
-        return;
-    }
-    cboGRAFIK->setEnabled(true);
+    cboGRAFIK->clear();
+    if (files.isEmpty() && dir.exists()) cboGRAFIK->addItem(QStringLiteral("keine"));
     cboGRAFIK->addItems(files);
-    cboGRAFIK->setCurrentIndex(-1);
+    cboGRAFIK->addItem(otherFileEntry());
+    cboGRAFIK->setCurrentIndex(files.isEmpty() && dir.exists() ? 0 : -1);
+}
+
+QString frmVELOR::otherFileEntry() const
+{
+    return sprache_ == 1 ? QStringLiteral("Other file \u2026") : QStringLiteral("Andere Datei \u2026");
+}
+
+PictureImport frmVELOR::importer() const { return PictureImport(folder_, sprache_ == 1); }
+
+void frmVELOR::chooseOtherFile()
+{
+    const QString path = vb::Ui::instance().OpenFileName(otherFileEntry(), lastFolder_, PictureImport::fileFilter());
+    if (!path.isEmpty()) lastFolder_ = QFileInfo(path).absolutePath();
+    takePicture(path.isEmpty() ? QString() : importer().bringIn(path));
+}
+
+// Chooses a picture that has just come into the folder; without one the list shows what was
+// chosen before.
+void frmVELOR::takePicture(const QString& name)
+{
+    fillPictureList();
+    const int index = cboGRAFIK->findText(name.isEmpty() ? chosen_ : name);
+    cboGRAFIK->setCurrentIndex(index);
+    if (!name.isEmpty()) cboGRAFIK_Click();
 }
 
 // The frame computed at POLYGONE is only right for the axis kinds it was computed with, so
@@ -233,9 +274,15 @@ void frmVELOR::resizeEvent(QResizeEvent* event)
 
 void frmVELOR::cboGRAFIK_Click()
 {
+    if (cboGRAFIK->currentText() == otherFileEntry()) {
+        chooseOtherFile();
+        return;
+    }
+    if (cboGRAFIK->currentText() == QStringLiteral("keine")) return;
     vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
     p.step([&] {
-        const QString path = folder_ + QStringLiteral("/") + cboGRAFIK->currentText();
+        chosen_ = cboGRAFIK->currentText();
+        const QString path = folder_ + QStringLiteral("/") + chosen_;
         if (!picture_->LoadPicture(path)) throw vb::VbError(errInvalidPicture, QStringLiteral("Ungültiges Bild: ") + path);
     });
     p.step([&] { ZUSTAND(); });
@@ -273,7 +320,10 @@ void frmVELOR::ZUSTAND()
     optAUSWAHL[XmaxYmin]->setEnabled(true);
     optAUSWAHL[XminYmax]->setEnabled(true);
     const QString picture = cboGRAFIK->currentText();
-    if (picture.isEmpty() || picture == QStringLiteral("keine")) {
+    const bool chosen = !picture.isEmpty() && picture != QStringLiteral("keine") && picture != otherFileEntry();
+    lblSCHRITT->setText(CaptureSteps::next(
+        {chosen, selectedOption(), calibration_.hasXmaxYmin(), calibration_.hasXminYmax()}, sprache_ == 1));
+    if (!chosen) {
         fraVORGABEN->setEnabled(false);
         fraEINGABE->setEnabled(false);
         fraVELOR->setEnabled(false);
@@ -400,11 +450,13 @@ void frmVELOR::KLICK(double XP, double YP)
     case XmaxYmin:
         if (!storeCorner(QStringLiteral("XMAX"), txtXMAX, QStringLiteral("YMIN"), txtYMIN)) return;
         calibration_.setXmaxYmin(X, Y);
+        markCorners();
         ZUSTAND();
         break;
     case XminYmax:
         if (!storeCorner(QStringLiteral("XMIN"), txtXMIN, QStringLiteral("YMAX"), txtYMAX)) return;
         calibration_.setXminYmax(X, Y);
+        markCorners();
         ZUSTAND();
         break;
     case XminYmin: calibration_.refineXminYmin(X, Y); break;
@@ -412,6 +464,21 @@ void frmVELOR::KLICK(double XP, double YP)
     case POLYGONE: capturePoint(X, Y); break;
     default: break;
     }
+}
+
+// Each corner taken shows as a red ring with a cross on the scan, until the axes replace them.
+void frmVELOR::markCorners()
+{
+    picture_->Cls();
+    const vb::OleColor red = vb::RGB(220, 0, 0);
+    const auto mark = [&](float X, float Y) {
+        picture_->Circle(X, Y, 1.5, red);
+        picture_->Line(X - 2.5, Y, X + 2.5, Y, red);
+        picture_->Line(X, Y - 2.5, X, Y + 2.5, red);
+    };
+    if (calibration_.hasXmaxYmin()) mark(calibration_.xOfXmax(), calibration_.yOfYmin());
+    if (calibration_.hasXminYmax()) mark(calibration_.xOfXmin(), calibration_.yOfYmax());
+    picture_->flush();
 }
 
 void frmVELOR::capturePoint(float X, float Y)
@@ -439,8 +506,36 @@ void frmVELOR::MAUSKOORD(double XP, double YP)
 
 bool frmVELOR::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && handleKey(watched, static_cast<QKeyEvent*>(event))) return true;
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) return handleDrop(static_cast<QDropEvent*>(event));
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == picture_) return isPaste(key) && pasteImage();
+        if (handleKey(watched, key)) return true;
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+bool frmVELOR::handleDrop(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile() || !fraGRAFIK->isEnabled()) return false;
+    event->acceptProposedAction();
+    if (event->type() == QEvent::Drop) takePicture(importer().bringIn(urls.first().toLocalFile()));
+    return true;
+}
+
+bool frmVELOR::isPaste(const QKeyEvent* key)
+{
+    return (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier && key->key() == Qt::Key_V;
+}
+
+// Ctrl+V with an image on the clipboard saves it into the picture folder and chooses it.
+bool frmVELOR::pasteImage()
+{
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull()) return false;
+    takePicture(importer().paste(image));
+    return true;
 }
 
 bool frmVELOR::handleKey(QObject* watched, QKeyEvent* key)
@@ -467,6 +562,7 @@ bool frmVELOR::handleKey(QObject* watched, QKeyEvent* key)
         fraVELOR->flx().EINFUEGEN(-1);
         return true;
     }
+    if (isPaste(key) && !qobject_cast<QLineEdit*>(watched) && pasteImage()) return true;
     if (mods == Qt::ControlModifier && key->key() == Qt::Key_S) {
         shell_.stbMAIN_PanelClick(8);
         return true;

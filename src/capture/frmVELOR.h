@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +21,10 @@
 #include <utility>
 #include <vector>
 
+class PictureImport;
 class PointGrid;
+class QDropEvent;
+class QKeyEvent;
 class ShellWindow;
 class clsDATEN;
 class clsGRAFIK;
@@ -57,6 +61,8 @@ public:
     QGroupBox* fraGRAFIK = nullptr;
     QLabel* lblDATEI = nullptr;
     QComboBox* cboGRAFIK = nullptr;
+    // What to do next, under the options.
+    QLabel* lblSCHRITT = nullptr;
     QWidget* fraSCHALTFLAECHEN = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdABBRECHEN = nullptr;
@@ -96,6 +102,13 @@ private:
     void layoutWidgets();
     void wire();
     void fillPictureList();
+    QString otherFileEntry() const;
+    PictureImport importer() const;
+    void chooseOtherFile();
+    void takePicture(const QString& name);
+    bool handleDrop(QDropEvent* event);
+    static bool isPaste(const QKeyEvent* key);
+    bool pasteImage();
     void readAxisKinds();
     void setUpEngine();
     void setBoxes(bool xmin, bool xmax, bool ymin, bool ymax, bool mymx, bool grid);
@@ -107,6 +120,7 @@ private:
     bool storeCorner(const QString& xField, QLineEdit* xBox, const QString& yField, QLineEdit* yBox);
     bool writeFrame(const Calibration::Frame& frame, const Calibration::Ends& ends);
     void capturePoint(float X, float Y);
+    void markCorners();
     bool handleKey(QObject* watched, QKeyEvent* key);
     QString g0Row() const;
     void keepG0();
@@ -119,6 +133,9 @@ private:
     std::unique_ptr<clsDATEN> datG0_;
     std::unique_ptr<clsGRAFIK> engine_;
     QString folder_;
+    // The picture chosen last, and the folder the file dialog opens in.
+    QString chosen_;
+    QString lastFolder_ = QDir::homePath();
     int16_t sprache_ = 3;
     int16_t idObjekt_ = 0;
     // The row of G0 as it was when the window opened (none: there was no row).

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPdfWriter>
 #include <QRandomGenerator>
 #include <QTransform>
 #include <cmath>
@@ -181,15 +182,21 @@ void drawXAxis(QPainter& p, const std::function<std::pair<QPointF, QPointF>(doub
 }
 
 // The paper of a straight scan, with `p` ready to draw on it.
+// The pen of a straight scan's texts and lines.
+void prepareStraightPainter(QPainter& p)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(30);
+    p.setFont(font);
+}
+
 void startStraightScan(QPainter& p, QImage& img)
 {
     img = QImage(2000, 1400, QImage::Format_RGB32);
     img.fill(QColor(250, 249, 245));
     p.begin(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(30);
-    p.setFont(font);
+    prepareStraightPainter(p);
 }
 
 }  // namespace
@@ -199,6 +206,12 @@ QImage DemoDiagram::straight()
     QImage img;
     QPainter p;
     startStraightScan(p, img);
+    paintStraight(p);
+    return img;
+}
+
+void DemoDiagram::paintStraight(QPainter& p)
+{
     drawXAxis(p, [](double x) { return std::pair{straightPixel(x, 0), straightPixel(x, 50)}; });
     for (int i = 0; i <= 10; ++i) {
         p.setPen(QPen(QColor(170, 170, 170), 2));
@@ -209,10 +222,9 @@ QImage DemoDiagram::straight()
     }
     p.setPen(QPen(Qt::black, 4));
     p.drawRect(QRectF(straightPixel(0, 50), straightPixel(100, 0)));
-    p.drawText(QRectF(0, 40, img.width(), 50), Qt::AlignCenter, QStringLiteral("Bild 8: Versuchskurven (gerader Scan)"));
+    p.drawText(QRectF(0, 40, 2000, 50), Qt::AlignCenter, QStringLiteral("Bild 8: Versuchskurven (gerader Scan)"));
     drawMarkedCurve(p, [](double x) { return straightPixel(x, curveA(x)); }, Qt::SolidLine, QStringLiteral("Probe A"));
     drawMarkedCurve(p, [](double x) { return straightPixel(x, curveB(x)); }, Qt::DashLine, QStringLiteral("Probe B"));
-    return img;
 }
 
 bool DemoDiagram::saveStraight(const QString& path) { return straight().save(path, "PNG"); }
@@ -250,3 +262,28 @@ QImage DemoDiagram::logarithmic()
 }
 
 bool DemoDiagram::saveLogarithmic(const QString& path) { return logarithmic().save(path, "PNG"); }
+
+bool DemoDiagram::saveReport(const QString& path)
+{
+    QPdfWriter pdf(path);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setResolution(300);
+    pdf.setTitle(QStringLiteral("Versuchsbericht"));
+    QPainter p;
+    if (!p.begin(&pdf)) return false;
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(60);
+    p.setFont(font);
+    p.drawText(QRectF(240, 300, 2000, 100), Qt::AlignLeft, QStringLiteral("Versuchsbericht: Setzungsversuche"));
+    font.setPixelSize(38);
+    p.setFont(font);
+    p.drawText(QRectF(240, 500, 2000, 600), Qt::AlignLeft | Qt::TextWordWrap,
+               QStringLiteral("Zwei Proben wurden stufenweise belastet. Bild 8 auf der folgenden Seite zeigt die "
+                              "Versuchskurven; die Kreuze markieren die Messpunkte."));
+    pdf.newPage();
+    p.translate(reportOffset());
+    prepareStraightPainter(p);
+    paintStraight(p);
+    return p.end();
+}

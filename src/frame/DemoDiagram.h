@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
 #include <QString>
 
@@ -21,6 +22,11 @@ public:
     // "Probe B" is y = 45 - 0.004 (x - 50)^2, each marked by a cross at x = 0, 25, 50, 75, 100.
     static QImage straight();
     static bool saveStraight(const QString& path);
+    // A report of two A4 pages as a vector PDF: text on the first, the straight diagram on the
+    // second, its scan pixels at 300 dpi shifted by reportOffset() (the example of a scan
+    // that comes as a PDF page).
+    static bool saveReport(const QString& path);
+    static QPointF reportOffset() { return {240, 600}; }
     // Where a diagram value lies on the straight scan (scan pixels, 0,0 the top-left corner).
     static QPointF straightPixel(double x, double y);
     static double curveA(double x) { return 5 + 0.4 * x; }
@@ -36,4 +42,7 @@ public:
     static QPointF logarithmicPixel(double x, double y);
     static double vapourA(double x);
     static double vapourB(double x);
+
+private:
+    static void paintStraight(QPainter& p);
 };

@@ -42,6 +42,8 @@ mdiESEITE1::mdiESEITE1(ShellWindow& shell, QWidget* parent) : PageWindow(shell, 
     picBILD11->Tag(QStringLiteral("11"));
     picBILD11->ScaleMode(vbMillimeters);
     picBILD11->BorderStyle(1);
+    picBILD11->PlaceholderText(shell_.session().SPRACHE() == 1 ? QStringLiteral("Double-click: load a diagram")
+                                                               : QStringLiteral("Doppelklick: Diagramm laden"));
     connect(picBILD11, &vb::PictureBox::DblClick, this, &mdiESEITE1::picBILD11_DblClick);
     connect(picBILD11, &vb::PictureBox::MouseDown, this, &mdiESEITE1::picBILD11_MouseDown);
     connect(picBILD11, &vb::PictureBox::MouseMove, this, &mdiESEITE1::picBILD11_MouseMove);

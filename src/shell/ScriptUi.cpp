@@ -133,6 +133,25 @@ bool ScriptUi::OpenDocument(const QString& path)
 
 QString ScriptUi::SaveFileName(const QString& title, const QString& proposedPath, const QString& filter)
 {
-    const QString name = Ui::SaveFileName(title, proposedPath, filter);
+    return inScriptFolder(Ui::SaveFileName(title, proposedPath, filter));
+}
+
+// The file dialog is no message: it takes the next input without an expectation, and the
+// log shows no folder that differs from one machine to the next.
+QString ScriptUi::OpenFileName(const QString& title, const QString&, const QString&)
+{
+    QString path;
+    if (!inputs_.empty()) {
+        path = inputs_.front();
+        inputs_.pop_front();
+    } else {
+        fail(QStringLiteral("no input queued for the file dialog \"%1\"").arg(title));
+    }
+    print(QStringLiteral("[%1] file dialog -> \"%2\"").arg(title, path));
+    return inScriptFolder(path);
+}
+
+QString ScriptUi::inScriptFolder(const QString& name) const
+{
     return name.isEmpty() || folder_.isEmpty() ? name : QDir(folder_).absoluteFilePath(name);
 }

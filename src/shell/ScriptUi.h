@@ -27,8 +27,10 @@ public:
     void Sleep(int milliseconds) override;
     void SetPointer(vb::Pointer) override {}
     bool OpenDocument(const QString& path) override;
-    // The queued input, a relative name taken from the script's folder.
+    // The queued input, a relative name taken from the script's folder (for a file to write
+    // and for one to read).
     QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
+    QString OpenFileName(const QString& title, const QString& folder, const QString& filter) override;
 
     // The answer word of a button (OK, Abbrechen/Cancel, Ja/Yes, Nein/No, Abort, Retry,
     // Ignore); 0 for a word that names none.
@@ -49,6 +51,7 @@ private:
     // Checks the next expectation against a message; records a failure when it is not met.
     void expect(const QString& text);
     void fail(const QString& why);
+    QString inScriptFolder(const QString& name) const;
 
     QString folder_;
     std::deque<QString> answers_;

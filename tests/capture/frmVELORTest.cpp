@@ -34,16 +34,19 @@ TEST_F(Window, CaptionsAndStartValuesInTheSessionsFormat)
 
 TEST_F(Window, PictureListWithoutFolderOrFiles)
 {
+    // Either way a file from elsewhere can still be chosen.
     {
         frmVELOR& w = open();
-        EXPECT_EQ(w.cboGRAFIK->count(), 0);
+        EXPECT_EQ(w.cboGRAFIK->count(), 1);
+        EXPECT_EQ(w.cboGRAFIK->currentText(), QString());
         EXPECT_FALSE(w.fraEINGABE->isEnabled());
         EXPECT_FALSE(w.fraVORGABEN->isEnabled());
     }
     QDir().mkpath(pictureFolder());
     frmVELOR& w = open();
     EXPECT_EQ(w.cboGRAFIK->currentText(), QStringLiteral("keine"));
-    EXPECT_FALSE(w.cboGRAFIK->isEnabled());
+    EXPECT_EQ(w.cboGRAFIK->itemText(1), QStringLiteral("Andere Datei \u2026"));
+    EXPECT_TRUE(w.cboGRAFIK->isEnabled());
     EXPECT_FALSE(w.fraVELOR->isEnabled());
 }
 
@@ -248,3 +251,38 @@ TEST_F(Window, KeysOfTheWindow)
 
 }  // namespace
 
+
+// The line under the options leads from the picture over both corners to the curves, and each
+// corner taken shows on the scan.
+TEST_F(Window, TheNextStepIsNamedAndEachCornerTakenIsMarked)
+{
+    addPicture();
+    frmVELOR& w = open();
+    EXPECT_TRUE(w.lblSCHRITT->text().startsWith(QStringLiteral("Schritt 1: unter \u201EDatei\u201C ein Diagramm wählen")));
+    w.cboGRAFIK->setCurrentIndex(0);
+    w.cboGRAFIK_Click();
+    EXPECT_TRUE(w.lblSCHRITT->text().startsWith(QStringLiteral("Schritt 2: XMAX und YMIN eintragen")));
+    w.optAUSWAHL_Click(frmVELOR::XmaxYmin);
+    EXPECT_EQ(w.lblSCHRITT->text(), QStringLiteral("Schritt 2: die Ecke XMAX / YMIN des Diagramms anklicken (die Lupe zeigt sie genau)."));
+    // Red ink within a few pixels of the corner.
+    const auto red = [&](double X, double Y) {
+        const QImage shown = picture->image();
+        for (int dy = -4; dy <= 4; ++dy)
+            for (int dx = -4; dx <= 4; ++dx) {
+                const QColor c = shown.pixelColor(mmToPixels(X) + dx, mmToPixels(Y) + dy);
+                if (c.red() > 150 && c.green() < 100) return true;
+            }
+        return false;
+    };
+    EXPECT_FALSE(red(220, 110));
+    w.KLICK(220, 110);
+    EXPECT_TRUE(red(220, 110));
+    EXPECT_TRUE(w.lblSCHRITT->text().startsWith(QStringLiteral("Schritt 3: XMIN und YMAX eintragen")));
+    w.optAUSWAHL_Click(frmVELOR::XminYmax);
+    w.KLICK(20, 15);
+    EXPECT_TRUE(red(20, 15));
+    EXPECT_TRUE(red(220, 110));
+    EXPECT_EQ(w.lblSCHRITT->text(), QStringLiteral("Schritt 4: \u201EPOLYGONE\u201C wählen und entlang der Kurven klicken."));
+    w.optAUSWAHL_Click(frmVELOR::POLYGONE);
+    EXPECT_EQ(w.lblSCHRITT->text(), QStringLiteral("Entlang der Kurven klicken; OK speichert die Punkte."));
+}

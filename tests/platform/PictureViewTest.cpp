@@ -148,3 +148,25 @@ TEST(PictureBox, ReadsAScanOfSixHundredDpi)
     // The scan is held once, its shown copy is small.
     EXPECT_LT(picture.pictureBytes(), qsizetype(7016) * 4961 * 4 + 50'000'000);
 }
+
+// An empty picture says what to do on the screen; a print or screen copy of it stays blank,
+// and a loaded scan replaces the hint.
+TEST(PictureBox, PlaceholderShowsOnTheScreenOnlyWhileNoScanIsLoaded)
+{
+    vb::PictureBox picture;
+    picture.resize(400, 200);
+    picture.PlaceholderText(QStringLiteral("Doppelklick: Diagramm laden"));
+    picture.show();
+    const auto darkPixels = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) < 160;
+        return n;
+    };
+    EXPECT_GT(darkPixels(picture.grab().toImage()), 50);
+    EXPECT_EQ(darkPixels(picture.image()), 0);
+    QImage scan(40, 20, QImage::Format_RGB32);
+    scan.fill(Qt::white);
+    picture.Picture(scan);
+    EXPECT_EQ(darkPixels(picture.grab().toImage()), 0);
+}

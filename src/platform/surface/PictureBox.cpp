@@ -278,6 +278,16 @@ void PictureBox::paintEvent(QPaintEvent*)
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     if (loupeAt_ && !background_.isNull()) paintLoupe(p, *loupeAt_);
+    if (background_.isNull() && !placeholder_.isEmpty()) {
+        p.setPen(QColor(110, 110, 110));
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
+    }
+}
+
+void PictureBox::PlaceholderText(const QString& text)
+{
+    placeholder_ = text;
+    update();
 }
 
 void PictureBox::resize(int width, int height)

@@ -69,6 +69,9 @@ public:
 
     QString Tag() const { return tag_; }
     void Tag(const QString& tag) { tag_ = tag; }
+    // A hint shown in the middle while no scan is loaded (on the screen only, not in image()).
+    void PlaceholderText(const QString& text);
+    QString PlaceholderText() const { return placeholder_; }
     QString ToolTipText() const { return toolTip(); }
     void ToolTipText(const QString& text) { setToolTip(text); }
 
@@ -135,6 +138,7 @@ private:
     OleColor backColor_ = RGB(255, 255, 255);
     int borderStyle_ = 0;
     QString tag_;
+    QString placeholder_;
 };
 
 }  // namespace vb

@@ -146,4 +146,9 @@ QString QtUi::SaveFileName(const QString& title, const QString& proposedPath, co
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtUi::OpenFileName(const QString& title, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+}
+
 }  // namespace vb

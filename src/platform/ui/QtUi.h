@@ -19,6 +19,7 @@ public:
     void SetPointer(Pointer pointer) override;
     bool OpenDocument(const QString& path) override;
     QString SaveFileName(const QString& title, const QString& proposedPath, const QString& filter) override;
+    QString OpenFileName(const QString& title, const QString& folder, const QString& filter) override;
 
 private:
     QElapsedTimer sinceEvents_;

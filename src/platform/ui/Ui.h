@@ -55,6 +55,13 @@ public:
         return InputBox(proposedPath, title, proposedPath);
     }
 
+    // Asks for a file to read, starting in `folder`; an empty text when the user cancelled.
+    // Without a file dialog the path is typed like any answer, with the folder as the prompt.
+    virtual QString OpenFileName(const QString& title, const QString& folder, const QString& /*filter*/)
+    {
+        return InputBox(folder, title, QString());
+    }
+
     // What a message's Help button opens (the program's help); the box stays open meanwhile.
     void setHelpHandler(std::function<void()> handler) { helpHandler_ = std::move(handler); }
 
