@@ -24,8 +24,8 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(QStringLiteral(
         "KELMORA - frame program of the VELOR module.\n"
         "Without options it shows the projects of the installation; pick one to start VELOR.\n"
-        "Language: VELOR speaks the language of your locale (LC_ALL, else LC_NUMERIC, else LANG): English for\n"
-        "an English locale, German for any other; e.g. LANG=en_GB.UTF-8 KELMORA --start."));
+        "Language: VELOR speaks the language of your locale (LC_ALL, else LC_MESSAGES, else LANG): English for\n"
+        "an English locale, German for any other; e.g. LC_MESSAGES=en_GB.UTF-8 KELMORA --start."));
     parser.addHelpOption();
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Build the demo installation (information system, settings key, project DEMO "
