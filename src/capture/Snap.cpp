@@ -63,7 +63,7 @@ struct Blobs {
             const int overlap = std::min(b.bottom, o.bottom) - std::max(b.top, o.top) + 1;
             const double ratio = double(o.height()) / b.height();
             const int gap = std::max(o.left - b.right, b.left - o.right) - 1;
-            if (overlap >= 0.5 * std::min(b.height(), o.height()) && ratio > 0.4 && ratio < 2.5 && gap >= 0 &&
+            if (overlap >= 0.5 * std::min(b.height(), o.height()) && ratio > 0.6 && ratio < 1.67 && gap >= 0 &&
                 gap <= 0.8 * std::max(b.height(), o.height()))
                 return true;
         }
@@ -212,14 +212,13 @@ struct PointWindow {
         return best;
     }
 
-    // A blob inside the window is a glyph, unless it has the shape asked for.
-    bool acceptable(int blob, bool compact) const
+    // A blob inside the window is a glyph, unless it has the shape that was found and stands
+    // in no row of others; a blob going on beyond the window is part of a line.
+    bool isGlyph(int blob, bool shapeFits) const
     {
-        if (blob < 0) return false;
-        const Blob& b = blobs.list[static_cast<size_t>(blob)];
-        if (b.edge) return true;
-        const double e = b.elongation();
-        return (compact ? e <= markerElongation : e >= lineElongation) && !blobs.isText(blob);
+        if (blob < 0) return true;
+        if (blobs.list[static_cast<size_t>(blob)].edge) return false;
+        return !shapeFits || blobs.isText(blob);
     }
 
     std::optional<QPointF> marker() const;
@@ -278,6 +277,7 @@ std::optional<QPointF> PointWindow::marker() const
     // in every direction. Directions in which a line leaves the shape reach much farther and
     // do not count.
     QPointF centre = patch.centre(m.x(), m.y());
+    double nearestEdge = 0, farthestEdge = 0;
     for (int round = 0; round < centreRounds; ++round) {
         std::vector<std::pair<double, double>> spans;
         std::vector<double> reaches;
@@ -292,6 +292,7 @@ std::optional<QPointF> PointWindow::marker() const
         // Halfway offsets along each direction, fitted by one shift; directions that disagree
         // with the first fit (a line grazing the edge) are left out of the second.
         std::optional<QPointF> shift;
+        nearestEdge = farthestEdge = 0;
         for (const double agree : {1e9, shiftAgreement}) {
             double a = 0, b = 0, c = 0, bx = 0, by = 0;
             for (int i = 0; i < directions; ++i) {
@@ -301,10 +302,12 @@ std::optional<QPointF> PointWindow::marker() const
                 const double off = (ahead - behind) / 2;
                 if (ahead > longest || behind > longest || (shift && std::fabs(off - QPointF::dotProduct(*shift, u)) > agree))
                     continue;
+                nearestEdge = std::min({nearestEdge > 0 ? nearestEdge : ahead, ahead, behind});
+                farthestEdge = std::max({farthestEdge, ahead, behind});
                 a += u.x() * u.x(), b += u.x() * u.y(), c += u.y() * u.y(), bx += u.x() * off, by += u.y() * off;
             }
             const double det = a * c - b * b;
-            if (det < 1) return std::nullopt;  // too few directions left: no marker
+            if (det < 0.5) return std::nullopt;  // too few directions left: no marker
             shift = QPointF((c * bx - b * by) / det, (a * by - b * bx) / det);
         }
         centre += *shift;
@@ -312,13 +315,16 @@ std::optional<QPointF> PointWindow::marker() const
     const QPoint at = (patch.local(centre) - QPointF(0.5, 0.5)).toPoint();
     int blob = -1;
     for (int x = std::max(0, at.x()); x < patch.width() && blob < 0; ++x) blob = blobAt(x, std::clamp(at.y(), 0, patch.height() - 1));
-    if (distance(centre, click) > radius || !acceptable(blob, true)) return std::nullopt;
+    // A marker is about as wide as long (a square's corners reach 1.41 times its sides); a
+    // digit is not.
+    if (distance(centre, click) > radius || isGlyph(blob, farthestEdge <= markerElongation * nearestEdge)) return std::nullopt;
     return centre;
 }
 
 std::optional<QPointF> PointWindow::stroke(QPoint q) const
 {
-    if (!acceptable(blobAt(q.x(), q.y()), false)) return std::nullopt;
+    const int blob = blobAt(q.x(), q.y());
+    if (isGlyph(blob, blob >= 0 && blobs.list[static_cast<size_t>(blob)].elongation() >= lineElongation)) return std::nullopt;
     const QPointF from = patch.centre(q.x(), q.y());
     float half = 0;
     forEach([&](int x, int y) {
@@ -490,17 +496,29 @@ std::optional<SideFit> fitSide(const std::vector<Sample>& samples, double slack)
 std::optional<Line> fitLine(const View& v, const Peak& peak, const Peak& other)
 {
     std::vector<Sample> sides[2];
+    int places[2] = {0, 0};
     const int exclude = other.width + 3;
     const double band = peak.width + 2.0;
     for (int a = 0; a < v.length(); ++a) {
         if (std::abs(a - other.at) <= exclude) continue;
+        ++places[a > other.at];
         if (const auto s = centreAcross(v, a, peak.at - band, peak.at + band)) sides[a > other.at].push_back(*s);
     }
     // A turned line leaves its median by this much at the window's ends.
     const double slack = 1 + 0.06 * v.length() / 2;
+    // A side is a line when it runs along most of the window there (a label beside the
+    // crossing does not); two sides that disagree at the crossing are a line and something
+    // else in line with it: the longer one is the line.
+    std::optional<SideFit> fits[2];
+    for (int i = 0; i < 2; ++i)
+        if (auto fit = fitSide(sides[i], slack); fit && fit->inliers.size() >= 0.6 * places[i]) fits[i] = std::move(fit);
+    if (fits[0] && fits[1]) {
+        const double gap = (fits[0]->line.a + fits[0]->line.b * other.at) - (fits[1]->line.a + fits[1]->line.b * other.at);
+        if (std::fabs(gap) > 1) fits[fits[0]->inliers.size() >= fits[1]->inliers.size() ? 1 : 0].reset();
+    }
     std::vector<Sample> inliers;
-    for (const auto& side : sides)
-        if (const auto fit = fitSide(side, slack)) inliers.insert(inliers.end(), fit->inliers.begin(), fit->inliers.end());
+    for (const auto& fit : fits)
+        if (fit) inliers.insert(inliers.end(), fit->inliers.begin(), fit->inliers.end());
     if (inliers.empty()) return std::nullopt;
     double sa = 0, sc = 0, saa = 0, sac = 0;
     for (const Sample& s : inliers) sa += s.along, sc += s.across, saa += s.along * s.along, sac += s.along * s.across;
