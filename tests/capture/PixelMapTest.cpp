@@ -1,14 +1,12 @@
 // The calibration map on scans with known geometry: exact where the model fits the scan, a
-// least-squares fit with residuals beyond the corners, and end to end with snapped clicks one
-// to two pixels off: every captured value within half a scan pixel.
+// least-squares fit with residuals beyond the corners. (End to end with snapped clicks: the
+// capture window's accuracy test.)
 #include "SyntheticScan.h"
 #include "capture/PixelMap.h"
-#include "capture/Snap.h"
 
 #include <QLineF>
 #include <gtest/gtest.h>
 #include <cmath>
-#include <iostream>
 
 namespace {
 
@@ -101,58 +99,5 @@ TEST(PixelMap, ReferencesThatFixNoMapGiveNone)
     EXPECT_FALSE(PixelMap::fit({R{{100, 900}, 0.0, 1.0}, R{{900, 100}, 10.0, 5.0}}, true, false));  // log of 0
     EXPECT_TRUE(PixelMap::fit({R{{100, 900}, 1.0, 0.0}, R{{900, 100}, 10.0, 5.0}}, true, false));
 }
-
-// --- end to end: snapped clicks through the fitted map -------------------------------------------------
-
-struct AccuracyCase {
-    const char* name;
-    ScanLook look;
-    Axes axes;
-};
-
-class SnappedCapture : public ::testing::TestWithParam<AccuracyCase> {};
-
-TEST_P(SnappedCapture, EveryValueLiesWithinHalfAScanPixel)
-{
-    const AccuracyCase& c = GetParam();
-    const SyntheticScan scan(c.look);
-    const QPointF offsets[] = {{2, -1}, {-1.5, 1.5}, {1, 2}, {-2, -1}, {0, 2}, {1.5, 0}};
-    std::vector<QPointF> corners;
-    int k = 0;
-    for (const QPointF& truth : truePixels(scan)) {
-        const auto snapped = Snap::corner(scan.image(), truth + offsets[k++], 6);
-        ASSERT_TRUE(snapped);
-        corners.push_back(*snapped);
-    }
-    const auto map = PixelMap::fit(cornerReferences(corners, c.axes, 4), c.axes.logX, c.axes.logY);
-    ASSERT_TRUE(map);
-    EXPECT_LE(map->worstResidual(), 1.0);
-    double worst = 0;
-    for (const QPointF& f : SyntheticScan::curvePoints())
-        for (const QPointF& off : offsets) {
-            const auto snapped = Snap::point(scan.image(), scan.scan(f.x(), f.y()) + off, 6);
-            ASSERT_TRUE(snapped);
-            const QPointF v = map->value(*snapped);
-            // In page pixels: the frame is 1400 x 1000 of them, about as many as on the scan.
-            const double ex = std::fabs(c.axes.fx(v.x()) - f.x()) * 1400, ey = std::fabs(c.axes.fy(v.y()) - f.y()) * 1000;
-            EXPECT_LE(ex, 0.5) << f.x() << "," << f.y() << " off " << off.x() << "," << off.y();
-            EXPECT_LE(ey, 0.5) << f.x() << "," << f.y() << " off " << off.x() << "," << off.y();
-            worst = std::max({worst, ex, ey});
-        }
-    std::cout << "[ accuracy ] " << c.name << ": worst error " << worst << " scan pixel\n";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    PixelMap, SnappedCapture,
-    ::testing::Values(AccuracyCase{"TurnedTwoDegreesLinear", {.degrees = 2}, {}},
-                      AccuracyCase{"TurnedBackLogBothNoisyJpeg", {.degrees = -2, .noise = 6, .jpegQuality = 75}, {true, true}},
-                      AccuracyCase{"KeystoneDownwardOpenCircles",
-                                   {.degrees = 0.8, .keystone = 0.04, .lineWidth = 2, .blurPasses = 1, .downward = true,
-                                    .marker = ScanLook::OpenCircle},
-                                   {false, true}},
-                      AccuracyCase{"KeystoneBackGreySquares",
-                                   {.degrees = -1.5, .keystone = -0.03, .grey = true, .marker = ScanLook::FilledSquare},
-                                   {true, false}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
