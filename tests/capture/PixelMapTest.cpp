@@ -1,6 +1,5 @@
 // The calibration map on scans with known geometry: exact where the model fits the scan, a
-// least-squares fit with residuals beyond the corners. (End to end with snapped clicks: the
-// capture window's accuracy test.)
+// least-squares fit with residuals beyond the corners.
 #include "SyntheticScan.h"
 #include "capture/PixelMap.h"
 
