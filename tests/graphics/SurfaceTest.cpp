@@ -96,6 +96,7 @@ TEST(PrinterSurface, A4LandscapeInMillimetresAndAbortedJobs)
     {
         vb::PrinterSurface printer(aborted);
         printer.Line(10, 10, 100, 100);
+        printer.NewPage();  // the job has begun
         printer.KillDoc();
         EXPECT_FALSE(printer.isPrinting());
     }
