@@ -243,6 +243,24 @@ void frmVELOR::readAxisKinds()
     if (datE2.DTVB(QStringLiteral("LOGY"), logY)) chkLOGY->setChecked(logY);
 }
 
+// The points are values on the axes they were captured on: the record is evaluated on the
+// same division, so boxes that differ from its own go into it with the points.
+bool frmVELOR::storeAxisKinds()
+{
+    SessionContext& session = shell_.session();
+    clsDATEN datE2(session);
+    datE2.ETABELLE(QStringLiteral("E2"));
+    bool logX = false, logY = false;
+    datE2.DTVB(QStringLiteral("LOGX"), logX);
+    datE2.DTVB(QStringLiteral("LOGY"), logY);
+    if (logX == chkLOGX->isChecked() && logY == chkLOGY->isChecked()) return true;
+    db::Transaction unit(session.cnnX);
+    if (!datE2.DFTC(QStringLiteral("LOGX"), chkLOGX) || !datE2.DFTC(QStringLiteral("LOGY"), chkLOGY)) return false;
+    unit.commit();
+    session.BOGEAENDERT = true;
+    return true;
+}
+
 void frmVELOR::setUpEngine()
 {
     engine_ = std::make_unique<clsGRAFIK>(shell_.session());
@@ -579,7 +597,7 @@ void frmVELOR::cmdOK_Click()
     storing_ = true;
     setEnabled(false);
     picture_->setEnabled(false);
-    const bool stored = fraVELOR->store(idObjekt_);
+    const bool stored = fraVELOR->store(idObjekt_) && storeAxisKinds();
     picture_->setEnabled(true);
     setEnabled(true);
     storing_ = false;

@@ -110,6 +110,8 @@ private:
     static bool isPaste(const QKeyEvent* key);
     bool pasteImage();
     void readAxisKinds();
+    // Writes the log boxes into the record's E2 when they differ from it; false when a write failed.
+    bool storeAxisKinds();
     void setUpEngine();
     void setBoxes(bool xmin, bool xmax, bool ymin, bool ymax, bool mymx, bool grid);
     void calibrate();

@@ -286,3 +286,20 @@ TEST_F(Window, TheNextStepIsNamedAndEachCornerTakenIsMarked)
     w.optAUSWAHL_Click(frmVELOR::POLYGONE);
     EXPECT_EQ(w.lblSCHRITT->text(), QStringLiteral("Entlang der Kurven klicken; OK speichert die Punkte."));
 }
+
+// Points captured on a logarithmic axis are evaluated on one: storing them takes the ticked
+// boxes into the record's division.
+TEST_F(Window, StoringTakesTheLogBoxesIntoTheRecord)
+{
+    addPicture();
+    exec("UPDATE E2 SET LOGX = 0, LOGY = 0");
+    frmVELOR& w = openWithPicture();
+    w.chkLOGY->setChecked(true);
+    calibrate(w, "0", "1000", "0,0001", "1000");
+    ASSERT_TRUE(w.calibration().isCalibrated());
+    w.KLICK(120, 62.5);
+    w.KLICK(21, 109);
+    w.cmdOK_Click();
+    EXPECT_EQ(column(QStringLiteral("SELECT LOGX || '/' || LOGY FROM E2")), QStringList{QStringLiteral("0/1")});
+    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(u'|').toStdString();
+}
