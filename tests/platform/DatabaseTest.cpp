@@ -3,6 +3,7 @@
 #include "platform/db/DatabaseFile.h"
 #include "platform/db/ParameterizedSql.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 #include "platform/os/TemporaryFile.h"
 #include "platform/vb/VbError.h"
 #include "support/TestEnvironment.h"
@@ -158,6 +159,28 @@ TEST_F(Database, CopiesOfAnOpenDatabaseAreConsistent)
     db::Recordset rs(QStringLiteral("SELECT [KEN] FROM [E1]"), other);
     ASSERT_EQ(rs.RecordCount(), 1);
     EXPECT_EQ(rs.field(QStringLiteral("KEN")), Value("kept"));
+}
+
+TEST_F(Database, ARefusedCommitIsRolledBackAndTheConnectionWritesAgain)
+{
+    cn.OpenFile(path, 0);
+    db::Connection reader;
+    reader.OpenFile(path, 0);
+    reader.BeginTrans();
+    reader.Execute(QStringLiteral("SELECT count(*) FROM [E1]"));  // holds the file while it reads
+    {
+        db::Transaction transaction(cn);
+        addRecord(1, QStringLiteral("refused"), true);
+        EXPECT_EQ(errorOf([&] { transaction.commit(); }), vb::errDatabase);
+    }
+    reader.RollbackTrans();
+    EXPECT_EQ(errorOf([&] {
+                  db::Transaction transaction(cn);
+                  addRecord(2, QStringLiteral("later"), true);
+                  transaction.commit();
+              }),
+              0);
+    EXPECT_EQ(TestEnvironment::column(reader, QStringLiteral("SELECT [KEN] FROM [E1]")), QStringList{QStringLiteral("later")});
 }
 
 TEST_F(Database, AtomicReplaceLeavesOnlyTheNewDatabase)

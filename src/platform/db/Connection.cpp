@@ -126,21 +126,39 @@ void Connection::BeginTrans()
 void Connection::CommitTrans()
 {
     if (transactionDepth_ == 0) return;
-    --transactionDepth_;
-    Execute(transactionDepth_ == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE level%1").arg(transactionDepth_));
+    const int level = transactionDepth_ - 1;
+    // The level ends only once the engine has ended it: a COMMIT refused (a busy file, a full
+    // disk) leaves the transaction open, and the caller's rollback must still reach it.
+    endLevel(level == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE level%1").arg(level));
+    transactionDepth_ = level;
 }
 
 void Connection::RollbackTrans()
 {
     if (transactionDepth_ == 0) return;
-    --transactionDepth_;
-    if (transactionDepth_ == 0) {
-        Execute(QStringLiteral("ROLLBACK"));
+    if (sqlite3_get_autocommit(db_.get())) {
+        transactionDepth_ = 0;  // the engine has rolled back already
         return;
     }
-    const QString savepoint = QStringLiteral("level%1").arg(transactionDepth_);
-    Execute(QStringLiteral("ROLLBACK TO ") + savepoint);
-    Execute(QStringLiteral("RELEASE ") + savepoint);
+    const int level = transactionDepth_ - 1;
+    if (level == 0) {
+        endLevel(QStringLiteral("ROLLBACK"));
+    } else {
+        const QString savepoint = QStringLiteral("level%1").arg(level);
+        endLevel(QStringLiteral("ROLLBACK TO ") + savepoint);
+        endLevel(QStringLiteral("RELEASE ") + savepoint);
+    }
+    transactionDepth_ = level;
+}
+
+void Connection::endLevel(const QString& sql)
+{
+    if (!db_) raiseError();
+    if (sqlite3_exec(db_.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK) return;
+    // Some failures (a full disk, an I/O error) make the engine roll the whole transaction
+    // back on its own; then no level is open any more.
+    if (sqlite3_get_autocommit(db_.get())) transactionDepth_ = 0;
+    raiseError();
 }
 
 sqlite3_stmt* Connection::prepare(const QString& sql)

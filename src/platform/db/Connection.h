@@ -61,6 +61,9 @@ public:
 
 private:
     void clearStatements();
+    // Runs the statement that ends a transaction level; on failure follows the engine's own
+    // state before raising the error.
+    void endLevel(const QString& sql);
 
     DatabaseHandle db_;
     QString path_;
