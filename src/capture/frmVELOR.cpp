@@ -29,6 +29,7 @@
 namespace {
 
 const QString title = QStringLiteral("VELOR");
+const QString kPrefix = QStringLiteral("VB-Fehler: ");
 const QString hint = QStringLiteral("HINWEIS");
 const QString notANumber = QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!");
 constexpr int errInvalidPicture = 481;
@@ -308,10 +309,14 @@ void frmVELOR::cboGRAFIK_Click()
 
 void frmVELOR::optAUSWAHL_Click(int index)
 {
-    optAUSWAHL[index]->setChecked(true);
-    if (index == XmaxYmin) calibration_.clearXmaxYmin();
-    if (index == XminYmax) calibration_.clearXminYmax();
-    ZUSTAND();
+    // POLYGONE writes the computed frame.
+    vb::Procedure p(kPrefix, title);
+    p.step([&] {
+        optAUSWAHL[index]->setChecked(true);
+        if (index == XmaxYmin) calibration_.clearXmaxYmin();
+        if (index == XminYmax) calibration_.clearXminYmax();
+        ZUSTAND();
+    });
 }
 
 int frmVELOR::selectedOption() const
@@ -593,11 +598,15 @@ bool frmVELOR::handleKey(QObject* watched, QKeyEvent* key)
 void frmVELOR::cmdOK_Click()
 {
     if (storing_) return;
-    // No second OK and no click on the picture while the polygons are written.
+    // No second OK and no click on the picture while the polygons are written; a failed
+    // store gives both back with the points still in the grid, for another OK.
     storing_ = true;
     setEnabled(false);
     picture_->setEnabled(false);
-    const bool stored = fraVELOR->store(idObjekt_) && storeAxisKinds();
+    vb::Procedure p(kPrefix, title);
+    bool stored = false;
+    p.step([&] { stored = fraVELOR->store(idObjekt_) && storeAxisKinds(); });
+    vb::Ui::instance().SetPointer(vb::Pointer::Default);
     picture_->setEnabled(true);
     setEnabled(true);
     storing_ = false;

@@ -3,10 +3,10 @@
 // installation and starts VELOR; started without arguments it lists the projects.
 #include "frame/Kelmora.h"
 #include "frame/frmPROJEKTE.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/QtUi.h"
 #include "platform/vb/VbError.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTextStream>
@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     const bool headless = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
                           && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (headless) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    vb::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KELMORA"));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

@@ -153,7 +153,9 @@ void mdiSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleC
 void mdiSEITE1::picBILD11_MouseDown(int button, int, double, double)
 {
     if (button != 2) return;
-    const bool changed = KONTEXT11(true);
+    vb::Procedure p(kPrefix, QStringLiteral("picBILD11_MouseDown"));
+    bool changed = false;
+    p.step([&] { changed = KONTEXT11(true); });
     BILD11(Screen);
     // A division turned logarithmic may leave points without a place: say so now.
     if (changed) reportPointsOffAxis();

@@ -3,10 +3,10 @@
 #include "shell/Screenshot.h"
 #include "shell/ScriptSession.h"
 
+#include "platform/ui/Application.h"
 #include "platform/ui/QtUi.h"
 #include "platform/ui/ScriptedUi.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <algorithm>
 
@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     if (scripted && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    vb::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELOR"));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("VELOR - module of the KELMORA family; normally started by KELMORA."));

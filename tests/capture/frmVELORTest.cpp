@@ -220,6 +220,31 @@ TEST_F(Window, UnstoredPointsAreOfferedForStoringOnClose)
     EXPECT_EQ(column("SELECT PX || ' ' || PY FROM G2_2"), QStringList({"0.5 0.5"}));
 }
 
+TEST_F(Window, AStoreTheDatabaseRefusesKeepsTheWindowAndItsPointsForAnotherOK)
+{
+    const QString path = session().cnnX.path();
+    session().cnnX.OpenFile(path, 0);  // no waiting for the file: the refusal comes at once
+    addPicture();
+    frmVELOR& w = openWithPicture();
+    calibrate(w, "0", "1", "0", "1");
+    w.KLICK(120, 62.5);
+    db::Connection reader;  // another program reads the file while OK writes
+    reader.OpenFile(path, 0);
+    reader.BeginTrans();
+    reader.Execute(QStringLiteral("SELECT count(*) FROM [G2_2]"));
+    TestEnvironment::ui().clear();
+    w.cmdOK_Click();
+    ASSERT_EQ(TestEnvironment::ui().messages.size(), 1);
+    EXPECT_TRUE(messageTexts().at(0).startsWith(QStringLiteral("VB-Fehler: "))) << messageTexts().at(0).toStdString();
+    EXPECT_TRUE(w.isVisible() && w.isEnabled() && picture->isEnabled());
+    EXPECT_EQ(TestEnvironment::ui().pointer_, vb::Pointer::Default);
+    EXPECT_TRUE(w.fraVELOR->hasUnstoredPoints());
+    reader.RollbackTrans();
+    w.cmdOK_Click();
+    EXPECT_EQ(column("SELECT PX || ' ' || PY FROM G2_2"), QStringList({"0.5 0.5"}));
+    EXPECT_FALSE(w.isVisible());
+}
+
 TEST_F(Window, UnreadablePictureGivesTheErrorReport)
 {
     QDir().mkpath(pictureFolder());

@@ -26,17 +26,29 @@ void Procedure::report(int number, const QString& description)
     if (answer == vbCancel) cancelled_ = true;
 }
 
+std::pair<int, QString> Procedure::describe(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const VbError& e) {
+        return {e.number(), e.description()};
+    } catch (const std::bad_alloc&) {
+        return {7, QStringLiteral("Out of memory")};
+    } catch (const std::exception& e) {
+        return {errInvalidCall, QString::fromUtf8(e.what())};
+    } catch (...) {
+        return {errInvalidCall, standardDescription(errInvalidCall)};
+    }
+}
+
 bool Procedure::step(const std::function<void()>& f)
 {
     if (cancelled_) return false;
     try {
         f();
-    } catch (const VbError& e) {
-        report(e.number(), e.description());
-    } catch (const std::bad_alloc&) {
-        report(7, QStringLiteral("Out of memory"));
-    } catch (const std::exception& e) {
-        report(errInvalidCall, QString::fromUtf8(e.what()));
+    } catch (...) {
+        const auto [number, description] = describe(std::current_exception());
+        report(number, description);
     }
     return !cancelled_;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <functional>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace vb {
@@ -35,6 +37,8 @@ public:
 
     // The message text of the convention.
     static QString message(const QString& prefix, int number, const QString& description);
+    // The error number and description of any exception, as a step reports it.
+    static std::pair<int, QString> describe(const std::exception_ptr& error);
 
 private:
     void report(int number, const QString& description);
