@@ -96,9 +96,10 @@ void drawPage(vb::OutputSurface& diagramSurface, vb::OutputSurface& tableSurface
     const std::vector<RecordPoint> points = RecordPoints::read(pr.session.cnnX, kRecord);
     OutputDiagram diagram(pr.session, kRecord);
     vb::Procedure p(QStringLiteral("VB-Fehler: "), kTitle);
-    diagram.draw(p, diagramSurface, size ? 15 : 0, size ? 35 : 0, size, points);
+    const float top = size ? 35 : 0;
+    diagram.draw(p, DrawTarget{diagramSurface, size ? 15.0f : 0.0f, top, size}, points);
     vb::Procedure t(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 12"));
-    PointTable::draw(t, tableSurface, tableLeft, size ? 35 : 0, bar, points);
+    PointTable::draw(t, DrawTarget{tableSurface, tableLeft, top}, bar, points);
 }
 
 void BM_OutputPageOnScreen(benchmark::State& state)
@@ -144,7 +145,7 @@ void BM_OutputPageToPdf(benchmark::State& state)
     QScrollBar bar(Qt::Vertical, &bild12);
     {
         vb::Procedure p(QStringLiteral("VB-Fehler: "), kTitle);
-        PointTable::draw(p, bild12, 0, 0, &bar, RecordPoints::read(project().session.cnnX, kRecord));
+        PointTable::draw(p, DrawTarget::screen(bild12), &bar, RecordPoints::read(project().session.cnnX, kRecord));
     }
     for (auto _ : state) {
         vb::PrinterSurface printer(dir.filePath(QStringLiteral("page.pdf")));

@@ -124,8 +124,7 @@ void OutputDiagram::setAxis(bool xAxis, int16_t LOG, double low, double high)
     }
 }
 
-void OutputDiagram::draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, float YDO,
-                         std::optional<QSizeF> size, const std::vector<RecordPoint>& points)
+void OutputDiagram::draw(vb::Procedure& p, const DrawTarget& target, const std::vector<RecordPoint>& points)
 {
     p.step([&] {
         engine_ = std::make_unique<clsGRAFIK>(session_);
@@ -134,12 +133,12 @@ void OutputDiagram::draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL
     });
     if (!engine_) return;
     p.step([&] {
-        engine_->EOBJEKT(&surface);
-        engine_->EXDL(XDL);
-        engine_->EYDO(YDO);
-        if (size) {
-            engine_->ELX(static_cast<float>(size->width()));
-            engine_->ELY(static_cast<float>(size->height()));
+        engine_->EOBJEKT(&target.surface);
+        engine_->EXDL(target.XDL);
+        engine_->EYDO(target.YDO);
+        if (target.size) {
+            engine_->ELX(static_cast<float>(target.size->width()));
+            engine_->ELY(static_cast<float>(target.size->height()));
         }
     });
     p.step([&] { readAxisTypes(); });

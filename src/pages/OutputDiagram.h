@@ -1,17 +1,16 @@
 #pragma once
 
 #include "pages/DiagramLegend.h"
+#include "pages/DrawTarget.h"
 #include "pages/RecordPoints.h"
 
-#include <QSizeF>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <vector>
 
 class SessionContext;
 class clsGRAFIK;
-namespace vb { class OutputSurface; class Procedure; }
+namespace vb { class Procedure; }
 
 // Diagram 11 of the output page: the record's polygons on scaled axes with light grid lines
 // at the labelled ticks, each curve with its own marker and, for several groups, a legend of
@@ -27,11 +26,9 @@ public:
 
     // The record's calibration (E2) into the diagram's settings with the page's fixed margins.
     void copyRecordFrame(vb::Procedure& p);
-    // Draws the axes and the polygons with a new engine on `surface`, its diagram area
-    // `XDL`/`YDO` mm from the surface's corner; `size` in mm on the printer (the screen
-    // picture's own size otherwise).
-    void draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, float YDO, std::optional<QSizeF> size,
-              const std::vector<RecordPoint>& points);
+    // Draws the axes and the polygons with a new engine on `target`, the diagram area at the
+    // target's corner and of its size.
+    void draw(vb::Procedure& p, const DrawTarget& target, const std::vector<RecordPoint>& points);
 
     // The engine of the last drawing (the page's tooltip maps mouse positions with it).
     clsGRAFIK* engine() const { return engine_.get(); }

@@ -62,14 +62,13 @@ void PageWindow::placeTwips(QWidget* widget, double left, double top, double wid
     if (auto* picture = qobject_cast<vb::PictureBox*>(widget)) picture->resize(widget->size());
 }
 
-void PageWindow::KOPFFUSS(int16_t mode)
+void PageWindow::KOPFFUSS(const DrawTarget& page)
 {
     vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Kopffusszeile"));
-    if (mode != Screen && !printer_) return;
-    vb::OutputSurface* out = mode == Screen ? static_cast<vb::OutputSurface*>(this) : printer_;
+    vb::OutputSurface* out = &page.surface;
     const SessionContext& session = shell_.session();
     p.step([&] {
-        if (mode == Screen) Cls();
+        if (page.onScreen()) Cls();
     });
     clsKOPFFUSS header;
     // The page fills the main window's client area, so it is its own frame on the screen.
@@ -94,7 +93,7 @@ void PageWindow::KOPFFUSS(int16_t mode)
     });
     p.step([&] { header.RANDABSTAND(QStringLiteral("alle"), 15); });
     p.step([&] {
-        if (mode != Screen) return;
+        if (!page.onScreen()) return;
         header.RANDABSTAND(QStringLiteral("oben"), 7.5);
         header.RANDABSTAND(QStringLiteral("unten"), 7.5);
     });
@@ -104,18 +103,18 @@ void PageWindow::KOPFFUSS(int16_t mode)
     });
 }
 
-void PageWindow::printSheet(const QString& title, const std::function<void(vb::Procedure&)>& draw)
+void PageWindow::printSheet(const QString& title, const std::function<void(vb::Procedure&, const DrawTarget& sheet)>& draw)
 {
     PrinterProvider& printers = shell_.printers();
     const bool ownJob = !printers.isOpen();
     if (ownJob && !printers.begin(1, 1)) return;
     vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
+    vb::PrinterSurface* printer = nullptr;
     p.step([&] {
-        printer_ = &printers.nextSheet();
-        printer_->ScaleMode(vbMillimeters);
+        printer = &printers.nextSheet();
+        printer->ScaleMode(vbMillimeters);
     });
-    if (printer_) draw(p);
-    printer_ = nullptr;
+    if (printer) draw(p, DrawTarget::sheet(*printer));
     if (p.cancelled()) {
         printers.abort();
         return;

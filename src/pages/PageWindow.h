@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/DrawTarget.h"
 #include "platform/surface/PictureBox.h"
 
 #include <QString>
@@ -10,10 +11,7 @@
 
 class ShellWindow;
 class clsDATEN;
-namespace vb {
-class Procedure;
-class PrinterSurface;
-}
+namespace vb { class Procedure; }
 
 // A page window (input page, output page): a child window of the main window whose client
 // area is itself a picture, so header and footer draw on it with the same engine calls as on
@@ -23,9 +21,6 @@ class PrinterSurface;
 class PageWindow : public vb::PictureBox {
     Q_OBJECT
 public:
-    // Mouse, key and printer mode of the drawing routines.
-    enum Mode : int16_t { Screen = 0, Printer = 1 };
-
     PageWindow(ShellWindow& shell, const QString& name, QWidget* parent = nullptr);
     ~PageWindow() override;
 
@@ -34,8 +29,9 @@ public:
     virtual void Form_Load() = 0;
     // Reads the active record again and redraws the whole page (a new evaluation of an open page).
     virtual void reload() = 0;
-    // Draws diagram 11 on the screen (mode 0) or the printer (mode 1, shifted by XDL/YDO mm).
-    virtual void BILD11(int16_t mode, float XDL = 0, float YDO = 0) = 0;
+    // Draws diagram 11 on the page's screen or on a printed sheet (the sheet's corner shifted
+    // as `page` says).
+    virtual void BILD11(const DrawTarget& page) = 0;
     virtual void DRUCKEN() = 0;
     // Applies the page dialog's settings and redraws.
     virtual void KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleColor FARBEPIC) = 0;
@@ -54,6 +50,8 @@ public:
     bool headerShown() const { return headerShown_; }
     bool pageNumberShown() const { return pageNumberShown_; }
     int32_t recordId() const { return ID_; }
+    // The page itself on the screen, as the target of its drawings.
+    DrawTarget screen() { return DrawTarget::screen(*this); }
 
 signals:
     // The page has unloaded: what was opened for it (its dialogs) closes with it.
@@ -76,14 +74,12 @@ protected:
     void releaseData();
     // Places a child widget in twips of the page, the unit the page layouts are given in.
     void placeTwips(QWidget* widget, double left, double top, double width, double height) const;
-    // Header and footer on the screen (mode 0: the page's own drawings are cleared first)
-    // or on the printer of the sheet being printed.
-    void KOPFFUSS(int16_t mode);
+    // Header and footer on the screen (the page's own drawings are cleared first) or on a
+    // printed sheet.
+    void KOPFFUSS(const DrawTarget& page);
     // Prints the page as one sheet of the running print job (or a job of its own): `draw`
-    // runs its steps under `title` with printer() set; Cancel throws the job away.
-    void printSheet(const QString& title, const std::function<void(vb::Procedure&)>& draw);
-    // The printer while a sheet is printed; null otherwise.
-    vb::PrinterSurface* printer() const { return printer_; }
+    // runs its steps under `title` on the sheet; Cancel throws the job away.
+    void printSheet(const QString& title, const std::function<void(vb::Procedure&, const DrawTarget& sheet)>& draw);
 
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -98,6 +94,5 @@ protected:
 
 private:
     std::map<QString, std::unique_ptr<clsDATEN>> data_;
-    vb::PrinterSurface* printer_ = nullptr;
     bool unloaded_ = false;
 };

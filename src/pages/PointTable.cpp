@@ -108,14 +108,13 @@ void PointTable::setUp(clsTABELLE& table, const std::vector<RecordPoint>& points
     table.SCHRIFTEINSTELLUNGEN(QString(), 7, false, false, false, 0);
 }
 
-void PointTable::draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, float YDO, QScrollBar* bar,
-                      const std::vector<RecordPoint>& points)
+void PointTable::draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* bar, const std::vector<RecordPoint>& points)
 {
     clsTABELLE table;
     p.step([&] {
-        table.EOBJEKT(&surface);
-        table.EXDL(XDL);
-        table.EYDO(YDO);
+        table.EOBJEKT(&target.surface);
+        table.EXDL(target.XDL);
+        table.EYDO(target.YDO);
         table.EYBALKEN(bar);
     });
     p.step([&] { setUp(table, points); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/DrawTarget.h"
 #include "pages/RecordPoints.h"
 #include "pages/clsTABELLE.h"
 
@@ -7,15 +8,14 @@
 #include <vector>
 
 class QScrollBar;
-namespace vb { class OutputSurface; class Procedure; }
+namespace vb { class Procedure; }
 
 // Picture 12 of the output page: every point of the record in a ruled table (group, polygon,
 // point, x, y) that scrolls on the screen.
 class PointTable {
 public:
-    // Draws the table on `surface`, its area `XDL`/`YDO` mm from the surface's corner.
-    static void draw(vb::Procedure& p, vb::OutputSurface& surface, float XDL, float YDO, QScrollBar* bar,
-                     const std::vector<RecordPoint>& points);
+    // Draws the table on `target`, its area at the target's corner.
+    static void draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* bar, const std::vector<RecordPoint>& points);
 
     // The table's columns, rules and font, set on `table` for the cells of `points`.
     static void setUp(clsTABELLE& table, const std::vector<RecordPoint>& points);

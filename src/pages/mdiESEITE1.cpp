@@ -6,7 +6,7 @@
 #include "data/clsDATEN.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/Transaction.h"
-#include "platform/surface/PrinterSurface.h"
+#include "platform/surface/PainterSurface.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
@@ -60,9 +60,9 @@ void mdiESEITE1::Form_Load()
     placeTwips(picBILD11, kLeft, kTop, kWidth, kHeight);
     headerShown_ = pageNumberShown_ = true;
     readRecord();
-    KOPFFUSS(Screen);
+    KOPFFUSS(screen());
     vb::DoEvents();
-    BILD11(Screen);
+    BILD11(screen());
     vb::DoEvents();
     BONEU_ = false;
 }
@@ -70,12 +70,12 @@ void mdiESEITE1::Form_Load()
 void mdiESEITE1::reload()
 {
     readRecord();
-    if (headerShown_) KOPFFUSS(Screen);
-    BILD11(Screen);
+    if (headerShown_) KOPFFUSS(screen());
+    BILD11(screen());
     BONEU_ = false;
 }
 
-void mdiESEITE1::BILD11(int16_t mode, float XDL, float YDO)
+void mdiESEITE1::BILD11(const DrawTarget& page)
 {
     vb::Procedure p(kPrefix, QStringLiteral("Bild 11"));
     // A record never evaluated starts with the default frame: margins 11/10/10/11 mm, both
@@ -96,19 +96,20 @@ void mdiESEITE1::BILD11(int16_t mode, float XDL, float YDO)
     // draws nothing there and clears nothing. On the printer the picture goes as it is seen,
     // scan, axes and crosses, at its place on the page.
     p.step([&] {
-        if (mode != Printer || !printer()) return;
-        const double left = kLeft / kTwipsPerMm + XDL, top = kTop / kTwipsPerMm + YDO;
-        printer()->PaintPicture(picBILD11->image(), left, top, left + kWidth / kTwipsPerMm, top + kHeight / kTwipsPerMm);
+        auto* sheet = dynamic_cast<vb::PainterSurface*>(&page.surface);
+        if (page.onScreen() || !sheet) return;
+        const double left = kLeft / kTwipsPerMm + page.XDL, top = kTop / kTwipsPerMm + page.YDO;
+        sheet->PaintPicture(picBILD11->image(), left, top, left + kWidth / kTwipsPerMm, top + kHeight / kTwipsPerMm);
     });
 }
 
 void mdiESEITE1::DRUCKEN()
 {
-    printSheet(QStringLiteral("Drucken von Eingabeseite 1"), [this](vb::Procedure& p) {
+    printSheet(QStringLiteral("Drucken von Eingabeseite 1"), [this](vb::Procedure& p, const DrawTarget& sheet) {
         p.step([&] {
-            if (headerShown_) KOPFFUSS(Printer);
+            if (headerShown_) KOPFFUSS(sheet);
         });
-        p.step([&] { BILD11(Printer, 5, -3); });
+        p.step([&] { BILD11(sheet.part(5, -3)); });
     });
 }
 
@@ -119,8 +120,8 @@ void mdiESEITE1::KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::Ole
     headerShown_ = HBOKF;
     pageNumberShown_ = HBOKFS;
     Cls();
-    if (headerShown_) KOPFFUSS(Screen);
-    BILD11(Screen);
+    if (headerShown_) KOPFFUSS(screen());
+    BILD11(screen());
 }
 
 bool mdiESEITE1::captureMarked() const { return capture_ && shell_.menuTag(kMarkerMenu) == kMarker; }

@@ -16,7 +16,7 @@ public:
 
     void Form_Load() override;
     void reload() override;
-    void BILD11(int16_t mode, float XDL = 0, float YDO = 0) override;
+    void BILD11(const DrawTarget& page) override;
     void DRUCKEN() override;
     void KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleColor FARBEPIC) override;
 

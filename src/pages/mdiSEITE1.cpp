@@ -5,7 +5,6 @@
 #include "graphics/clsGRAFIK.h"
 #include "pages/OutputDiagram.h"
 #include "pages/PointTable.h"
-#include "platform/surface/PrinterSurface.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
@@ -57,12 +56,12 @@ void mdiSEITE1::Form_Load()
     headerShown_ = pageNumberShown_ = true;
     setProgress(40);
     readRecord();
-    KOPFFUSS(Screen);
+    KOPFFUSS(screen());
     vb::DoEvents();
-    BILD11(Screen);
+    BILD11(screen());
     reportPointsOffAxis();
     vb::DoEvents();
-    BILD12(Screen);
+    BILD12(screen());
     vb::DoEvents();
     setProgress(95);
     BONEU_ = false;
@@ -84,57 +83,58 @@ void mdiSEITE1::reload()
 void mdiSEITE1::drawAll()
 {
     Cls();
-    if (headerShown_) KOPFFUSS(Screen);
-    BILD11(Screen);
-    BILD12(Screen);
+    if (headerShown_) KOPFFUSS(screen());
+    BILD11(screen());
+    BILD12(screen());
 }
 
-void mdiSEITE1::BILD11(int16_t mode, float XDL, float YDO)
+void mdiSEITE1::BILD11(const DrawTarget& page)
 {
     vb::Procedure p(kPrefix, QStringLiteral("Bild 11"));
-    if (mode == Printer && !printer()) return;
-    if (mode == Screen) p.step([&] { picBILD11->Cls(); });
+    if (page.onScreen()) p.step([&] { picBILD11->Cls(); });
     diagram_ = std::make_unique<OutputDiagram>(shell_.session(), ID_);
     // Only the first drawing after a new evaluation takes the record's calibration; later
     // drawings keep what the diagram dialog may have changed.
     if (BONEU_) diagram_->copyRecordFrame(p);
     p.step([&] { points_ = RecordPoints::read(shell_.session().cnnX, ID_); });
-    if (mode == Screen) {
-        diagram_->draw(p, *picBILD11, 0, 0, std::nullopt, points_);
+    if (page.onScreen()) {
+        diagram_->draw(p, DrawTarget::screen(*picBILD11), points_);
         picBILD11->flush();
     } else {
         const QSizeF size(kWidth11 / kTwipsPerMm, kHeight / kTwipsPerMm);
-        diagram_->draw(p, *printer(), static_cast<float>(kLeft / kTwipsPerMm) + XDL,
-                       static_cast<float>(kTop / kTwipsPerMm) + YDO, size, points_);
+        diagram_->draw(p, page.part(static_cast<float>(kLeft / kTwipsPerMm), static_cast<float>(kTop / kTwipsPerMm), size),
+                       points_);
     }
 }
 
-void mdiSEITE1::BILD12(int16_t mode, float XDL, float YDO)
+void mdiSEITE1::BILD12(const DrawTarget& page)
 {
     vb::Procedure p(kPrefix, QStringLiteral("Bild 12"));
-    if ((mode == Printer && !printer()) || drawingTable_) return;
+    if (drawingTable_) return;
     // The renderer moves and hides the scroll bar while it draws; that is no scrolling.
     drawingTable_ = true;
-    if (mode == Screen) {
+    if (page.onScreen()) {
         p.step([&] { picBILD12->Cls(); });
-        PointTable::draw(p, *picBILD12, 0, 0, vscBILD12, points_);
+        PointTable::draw(p, DrawTarget::screen(*picBILD12), vscBILD12, points_);
         picBILD12->flush();
     } else {
-        PointTable::draw(p, *printer(), static_cast<float>((kLeft + kWidth11) / kTwipsPerMm) + XDL,
-                         static_cast<float>(kTop / kTwipsPerMm) + YDO, vscBILD12, points_);
+        PointTable::draw(p, page.part(static_cast<float>((kLeft + kWidth11) / kTwipsPerMm), static_cast<float>(kTop / kTwipsPerMm)),
+                         vscBILD12, points_);
     }
     drawingTable_ = false;
 }
 
 void mdiSEITE1::DRUCKEN()
 {
-    printSheet(QStringLiteral("Drucken von Seite 1"), [this](vb::Procedure& p) {
+    printSheet(QStringLiteral("Drucken von Seite 1"), [this](vb::Procedure& p, const DrawTarget& sheet) {
+        // The page's parts sit 5 mm further right and 3 mm higher on the sheet than on the screen.
+        const DrawTarget shifted = sheet.part(5, -3);
         p.step([&] {
-            if (headerShown_) KOPFFUSS(Printer);
+            if (headerShown_) KOPFFUSS(sheet);
         });
-        p.step([&] { BILD11(Printer, 5, -3); });
+        p.step([&] { BILD11(shifted); });
         p.step([&] { vb::DoEvents(); });
-        p.step([&] { BILD12(Printer, 5, -3); });
+        p.step([&] { BILD12(shifted); });
         p.step([&] { vb::DoEvents(); });
     });
     drawAll();
@@ -156,7 +156,7 @@ void mdiSEITE1::picBILD11_MouseDown(int button, int, double, double)
     vb::Procedure p(kPrefix, QStringLiteral("picBILD11_MouseDown"));
     bool changed = false;
     p.step([&] { changed = KONTEXT11(true); });
-    BILD11(Screen);
+    BILD11(screen());
     // A division turned logarithmic may leave points without a place: say so now.
     if (changed) reportPointsOffAxis();
 }
@@ -173,6 +173,6 @@ void mdiSEITE1::picBILD11_MouseMove(int, int, double x, double y)
     });
 }
 
-void mdiSEITE1::vscBILD12_Change() { BILD12(Screen); }
+void mdiSEITE1::vscBILD12_Change() { BILD12(screen()); }
 
 void mdiSEITE1::Form_Unload() { diagram_.reset(); }

@@ -20,8 +20,8 @@ public:
 
     void Form_Load() override;
     void reload() override;
-    void BILD11(int16_t mode, float XDL = 0, float YDO = 0) override;
-    void BILD12(int16_t mode, float XDL = 0, float YDO = 0);
+    void BILD11(const DrawTarget& page) override;
+    void BILD12(const DrawTarget& page);
     void DRUCKEN() override;
     void KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleColor FARBEPIC) override;
 

@@ -293,7 +293,7 @@ TEST_F(DiagramDialogTest, LeftwardsStoresMinusOneAndTheRedrawnLabelsDescend)
     surface.ScaleMode(vb::OutputSurface::vbMillimeters);
     OutputDiagram diagram(shell.session(), 7);
     vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 11"));
-    diagram.draw(p, surface, 0, 0, std::nullopt, {});
+    diagram.draw(p, DrawTarget::screen(surface), {});
     // The x labels are the numbers up to 10 (the y axis runs from 100), read left to right.
     std::vector<std::pair<double, double>> labels;
     for (const auto& t : surface.ofType(vb::RecordingSurface::Type::Text))
@@ -321,7 +321,7 @@ TEST_F(DiagramDialogTest, ChosenEndsReachTheRecordSoANewEvaluationKeepsThem)
     diagram.copyRecordFrame(p);
     vb::RecordingSurface surface(vb::OutputSurface::Kind::Picture, 605, 472);
     surface.ScaleMode(vb::OutputSurface::vbMillimeters);
-    diagram.draw(p, surface, 0, 0, std::nullopt, {});
+    diagram.draw(p, DrawTarget::screen(surface), {});
     EXPECT_EQ(g0("XMIN, XMAX"), QStringLiteral("2|100"));
     EXPECT_TRUE(ui().messages.isEmpty()) << ui().messages.value(0).text.toStdString();
 }

@@ -35,7 +35,7 @@ public:
 
     void Form_Load() override {}
     void reload() override {}
-    void BILD11(int16_t, float, float) override {}
+    void BILD11(const DrawTarget&) override {}
     void DRUCKEN() override {}
     void KONTEXT(bool HBOKF, bool HBOKFS, vb::OleColor FARBEMDI, vb::OleColor FARBEPIC) override
     {

@@ -30,7 +30,7 @@ protected:
     {
         surface.clear();
         vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 11"));
-        diagram.draw(p, surface, 0, 0, std::nullopt, RecordPoints::read(session.cnnX, 7));
+        diagram.draw(p, DrawTarget::screen(surface), RecordPoints::read(session.cnnX, 7));
     }
 
     // The device point of a world point (logarithms on logarithmic axes).

@@ -93,7 +93,7 @@ TEST_F(OutputPageTest, LoadCopiesTheCalibrationOnceAndReadsEveryPoint)
     EXPECT_EQ(page->picBILD12->geometry(), QRect(662, 132, 302, 473));
     // A later drawing keeps G0 as the diagram dialog left it: the copy happens once.
     exec(QStringLiteral("UPDATE G0 SET RL = 25"));
-    page->BILD11(PageWindow::Screen);
+    page->BILD11(page->screen());
     EXPECT_EQ(TestEnvironment::column(shell.session().cnnX, QStringLiteral("SELECT RL FROM G0 WHERE ID = 7")),
               QStringList{QStringLiteral("25")});
     EXPECT_TRUE(ui().messages.isEmpty()) << ui().messages.value(0).text.toStdString();
@@ -194,7 +194,7 @@ TEST(PointTableTest, CoordinatesLineUpOnTheirDecimalMarks)
                                           {QStringLiteral("A"), 0, 1, 25, -0.00021f},
                                           {QStringLiteral("A"), 0, 2, 1234.5f, 3}};
     vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 12"));
-    PointTable::draw(p, surface, 0, 0, nullptr, points);
+    PointTable::draw(p, DrawTarget::screen(surface), nullptr, points);
     // Where each coordinate's decimal mark stands, by column.
     std::map<int, std::vector<double>> marks;
     for (const auto& t : surface.ofType(vb::RecordingSurface::Type::Text))

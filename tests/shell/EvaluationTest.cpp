@@ -18,7 +18,7 @@ public:
     explicit FakeOutputPage(ShellWindow& shell) : PageWindow(shell, QStringLiteral("mdiSEITE1")) {}
     void Form_Load() override { readRecord(); ++loads; }
     void reload() override { readRecord(); ++reloads; }
-    void BILD11(int16_t, float, float) override {}
+    void BILD11(const DrawTarget&) override {}
     void DRUCKEN() override {}
     void KONTEXT(bool, bool, vb::OleColor, vb::OleColor) override {}
     bool boneuAtLoad() const { return BONEU_; }
