@@ -42,6 +42,4 @@ public:
     virtual QList<QWidget*> pageList() const = 0;
     // Where prints go: the print dialog in the program, PDF files in scripts and tests.
     virtual PrinterProvider& printers() = 0;
-    // Recomputes which menus and command panels are offered from the open windows.
-    virtual void updateMenus() = 0;
 };

@@ -134,7 +134,6 @@ bool PageWindow::closePage()
     QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (!frame) frame = this;
     if (frame->isVisible() || frame != this) frame->close();
-    shell_.updateMenus();
     return true;
 }
 

@@ -139,17 +139,17 @@ void EvaluationCommands::showPage(PageWindow* page)
         QObject::connect(main_.mdiArea(), &QMdiArea::subWindowActivated, page, [page, frame](QMdiSubWindow* active) {
             if (active == frame) page->Form_Activate();
         });
+        // The page panels go when the last page unloads, whichever way it closes.
+        QObject::connect(page, &PageWindow::unloaded, &main_, &frmMAIN::updateMenus);
     }
     frame->showMaximized();
     main_.mdiArea()->setActiveSubWindow(frame);
     page->setFocus(Qt::OtherFocusReason);
-    main_.updateMenus();
 }
 
 void EvaluationCommands::markChanged()
 {
     main_.session().BOGEAENDERT = true;
-    main_.updateMenus();
 }
 
 void EvaluationCommands::showPageCommand(const char* menuName, const QString& name, const PageMaker& maker, bool pauseBeforeShowing)

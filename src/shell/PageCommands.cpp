@@ -108,7 +108,6 @@ bool PageCommands::SCHLIESSEN()
             }
         }
     });
-    p.step([&] { main_.updateMenus(); });
     vb::Ui::instance().SetPointer(vb::Pointer::Default);
     return closed && !p.cancelled();
 }

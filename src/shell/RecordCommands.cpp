@@ -33,21 +33,30 @@ bool RecordCommands::showSelection(const QString& mode)
 
 void RecordCommands::showEntryWindow()
 {
-    eingabe_ = new mdiEINGABE(main_);
-    eingabe_->Form_Load();
-    QMdiSubWindow* frame = main_.mdiArea()->addSubWindow(eingabe_, Qt::FramelessWindowHint);
+    auto* window = new mdiEINGABE(main_);
+    window->Form_Load();
+    QMdiSubWindow* frame = main_.mdiArea()->addSubWindow(window, Qt::FramelessWindowHint);
+    setEntryWindow(window);
     frame->showMaximized();
-    eingabe_->txtKEN->setFocus(Qt::OtherFocusReason);
+    window->txtKEN->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordCommands::setEntryWindow(mdiEINGABE* window)
+{
+    eingabe_ = window;
+    // Menus and panels follow whether a record is being edited.
+    main_.updateMenus();
 }
 
 void RecordCommands::closeEntryWindow()
 {
     if (!eingabe_) return;
-    eingabe_->Form_Unload();
+    mdiEINGABE* window = eingabe_;
+    window->Form_Unload();
+    setEntryWindow(nullptr);
     // The window may be the caller (its Ctrl+S): it goes when the events run again.
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(eingabe_->parentWidget())) frame->close();
-    else eingabe_->deleteLater();
-    eingabe_ = nullptr;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) frame->close();
+    else window->deleteLater();
 }
 
 void RecordCommands::NEU()
@@ -59,7 +68,6 @@ void RecordCommands::NEU()
         main_.stbMAIN()->setText(6, QStringLiteral("-"));
         main_.stbMAIN()->setToolTip(6, QString());
     });
-    p.step([&] { main_.updateMenus(); });
     pointer(Pointer::Default);
 }
 
@@ -91,7 +99,6 @@ void RecordCommands::OEFFNEN()
     p.step([&] { main_.SATZANZEIGE(); });
     p.step([&] { eingabe_->OEFFNEN(id); });
     p.step([&] { vb::DoEvents(); });
-    p.step([&] { main_.updateMenus(); });
     pointer(Pointer::Default);
 }
 
@@ -108,7 +115,7 @@ void RecordCommands::AUSWAHL()
 void RecordCommands::EXPIMP()
 {
     // Without an error trap of its own, as the command always had; the dialog reports its errors.
-    for (const char* name : {"mnuDATEI", "mnuAUSWERTEN", "mnuEXTRAS"}) main_.menu(QString::fromLatin1(name))->setEnabled(false);
+    main_.setRecordDialogOpen(true);
     // Only an answer of this dialog may mark the copy as changed, not one left by an earlier command.
     main_.setTag(QString());
     {
@@ -118,7 +125,7 @@ void RecordCommands::EXPIMP()
         dialog.Form_Unload();
     }
     if (main_.Tag() == QLatin1String("OK")) main_.session().BOGEAENDERT = true;
-    for (const char* name : {"mnuDATEI", "mnuAUSWERTEN", "mnuEXTRAS"}) main_.menu(QString::fromLatin1(name))->setEnabled(true);
+    main_.setRecordDialogOpen(false);
 }
 
 void RecordCommands::LOESCHEN()
@@ -206,7 +213,6 @@ void RecordCommands::saveInput()
     p.step([&] { main_.SATZANZEIGE(); });
     p.step([&] { main_.session().BOGEAENDERT = true; });
     p.step([&] { closeEntryWindow(); });
-    p.step([&] { main_.updateMenus(); });
     pointer(Pointer::Default);
 }
 
@@ -216,6 +222,5 @@ void RecordCommands::discardInput()
     p.endSilentlyOn({vb::errInvalidProperty, vb::errDialogCancelled});
     pointer(Pointer::Hourglass);
     p.step([&] { closeEntryWindow(); });
-    p.step([&] { main_.updateMenus(); });
     pointer(Pointer::Default);
 }

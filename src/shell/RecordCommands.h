@@ -33,6 +33,7 @@ private:
     bool showSelection(const QString& mode);
     void showEntryWindow();
     void closeEntryWindow();
+    void setEntryWindow(mdiEINGABE* window);
     // The record number the input is saved under; none when the user refused to overwrite.
     std::optional<int32_t> chooseRecordId(const QString& name);
     void makeOnlyActive(int32_t id);

@@ -135,10 +135,16 @@ frmMAIN::frmMAIN(const QLocale& locale, QWidget* parent)
     setCentralWidget(mdi_);
     buildMenus();
     buildStatusBar();
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &frmMAIN::updateMenus);
     resize(1024, 720);
 }
 
-frmMAIN::~frmMAIN() { vb::Ui::instance().setHelpHandler(nullptr); }
+frmMAIN::~frmMAIN()
+{
+    // The children closing with the window activate each other; the menus are gone by then.
+    mdi_->disconnect(this);
+    vb::Ui::instance().setHelpHandler(nullptr);
+}
 
 void frmMAIN::buildMenus()
 {
@@ -441,9 +447,15 @@ void frmMAIN::updateMenus()
         if (pages && !stbMAIN_->isPanelVisible(panel)) stbMAIN_->setBevel(panel, vb::PanelBar::Bevel::Raised);
         stbMAIN_->setPanelVisible(panel, pages);
     }
-    menu(QStringLiteral("mnuDATEI"))->setEnabled(!editing && !pages);
-    menu(QStringLiteral("mnuAUSWERTEN"))->setEnabled(!editing);
-    menu(QStringLiteral("mnuEXTRAS"))->setEnabled(!editing);
+    menu(QStringLiteral("mnuDATEI"))->setEnabled(!editing && !pages && !recordDialogOpen_);
+    menu(QStringLiteral("mnuAUSWERTEN"))->setEnabled(!editing && !recordDialogOpen_);
+    menu(QStringLiteral("mnuEXTRAS"))->setEnabled(!editing && !recordDialogOpen_);
+}
+
+void frmMAIN::setRecordDialogOpen(bool open)
+{
+    recordDialogOpen_ = open;
+    updateMenus();
 }
 
 void frmMAIN::mnuINFO_Click()

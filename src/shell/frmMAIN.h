@@ -58,7 +58,12 @@ public:
     void setPanelEnabled(int panel, bool enabled) override;
     QList<QWidget*> pageList() const override;
     PrinterProvider& printers() override;
-    void updateMenus() override;
+    // Recomputes which menus and command panels are offered from the open windows: run when
+    // the active child changes, a page unloads, the entry window comes or goes and a record
+    // dialog opens or closes.
+    void updateMenus();
+    // The export/import dialog is open: the menus wait for it.
+    void setRecordDialogOpen(bool open);
 
     // The next print command prints into a PDF file in `folder` instead of asking.
     void printNextTo(const QString& folder);
@@ -128,6 +133,7 @@ private:
     QString tag_;
     bool handBack_ = false;
     bool unloaded_ = false;
+    bool recordDialogOpen_ = false;
     QMdiArea* mdi_ = nullptr;
     vb::PanelBar* stbMAIN_ = nullptr;
     mdiAUTOSTART* autostart_ = nullptr;

@@ -293,3 +293,22 @@ TEST_F(RecordCommandFlows, CommandPanelsLookPressedUntilTheirCommandHasRun)
     QTest::mousePress(w->stbMAIN()->label(6), Qt::LeftButton);  // an information panel is no button: no pause
     EXPECT_EQ(TestEnvironment::ui().slept - sleptBefore, 250);
 }
+
+TEST_F(RecordCommandFlows, ExportImportGreysTheMenusWhileItsDialogIsOpen)
+{
+    start();
+    const auto menus = [this] {
+        QString states;
+        for (const char* name : {"mnuDATEI", "mnuAUSWERTEN", "mnuEXTRAS"})
+            states += w->menu(QString::fromLatin1(name))->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+        return states;
+    };
+    QString during;
+    TestEnvironment::ui().onModal([&](QDialog& d) {
+        during = menus();
+        d.reject();
+    });
+    w->mnuEXPIMP_Click();
+    EXPECT_EQ(during, QStringLiteral("000"));
+    EXPECT_EQ(menus(), QStringLiteral("111"));
+}

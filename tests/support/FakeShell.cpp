@@ -16,7 +16,6 @@ PointCapture* FakeShell::showCapture(vb::PictureBox*)
 
 void FakeShell::setPanelEnabled(int panel, bool enabled) { calls << QStringLiteral("setPanelEnabled(%1,%2)").arg(panel).arg(enabled); }
 
-void FakeShell::updateMenus() { calls << QStringLiteral("updateMenus"); }
 
 PrinterProvider& FakeShell::printers()
 {

@@ -29,7 +29,6 @@ public:
     void setPanelEnabled(int panel, bool enabled) override;
     QList<QWidget*> pageList() const override { return pages; }
     PrinterProvider& printers() override;
-    void updateMenus() override;
 
     SessionContext session_;
     QProgressBar* progress = nullptr;
