@@ -1,6 +1,7 @@
 // Storing a point grid through the data-binding object, against the floor of the same rows
 // inserted by one prepared statement. The grid stores one value per call (DVTS for PX and
-// PY of every point), so the per-call cost of clsDATEN is what a user waits for on "OK".
+// PY of every point), so the per-call cost of clsDATEN is what a user waits for on "OK";
+// a list write (DVTSF) stores a whole column in one call.
 #include "data/SessionContext.h"
 #include "data/clsDATEN.h"
 #include "platform/db/SqliteHandles.h"
@@ -108,7 +109,44 @@ void BM_PointGrid_clsDATEN_DVTS(benchmark::State& state)
     if (floorSeconds > 0.0) state.counters["x_floor"] = perIteration / floorSeconds;
 }
 
+// Ten thousand values of one column in one call: the list write's own loop, one row each.
+void BM_ListWrite_clsDATEN_DVTSF(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    int n = 0;
+    double total = 0.0;
+    std::vector<float> values(kPoints);
+    for (int i = 0; i < kPoints; ++i) values[static_cast<size_t>(i)] = px(i);
+    for (auto _ : state) {
+        state.PauseTiming();
+        SessionContext session;
+        session.cnnX.OpenFile(freshProject(dir, n++));
+        session.cnnX.useWriteAheadLog();
+        clsDATEN dat(session);
+        dat.ETABELLE(QStringLiteral("G2_2"));
+        dat.ESPIDW(1);
+        dat.ESPK1(QStringLiteral("KEN"));
+        dat.ESPK1W(QStringLiteral("D"));
+        state.ResumeTiming();
+        const auto t0 = std::chrono::steady_clock::now();
+
+        if (!dat.DVTSF(QStringLiteral("PX"), values, {QStringLiteral("IDOBJEKT"), vb::Value(int16_t(11)), QStringLiteral("PKTNR")})) {
+            state.SkipWithError("DVTSF failed");
+            break;
+        }
+
+        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        state.PauseTiming();
+        session.cnnX.Close();
+        state.ResumeTiming();
+    }
+    const double perIteration = total / static_cast<double>(state.iterations());
+    state.counters["rows"] = kPoints;
+    if (floorSeconds > 0.0) state.counters["x_floor"] = perIteration / floorSeconds;
+}
+
 }  // namespace
 
 BENCHMARK(BM_PointGrid_Floor_PreparedInsert)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_PointGrid_clsDATEN_DVTS)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ListWrite_clsDATEN_DVTSF)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -6,7 +6,7 @@
 #include "graphics/clsGRAFIK.h"
 #include "pages/OutputDiagram.h"
 #include "pages/PointTable.h"
-#include "pages/RecordPoints.h"
+#include "data/RecordStore.h"
 #include "platform/db/Connection.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/PrinterSurface.h"
@@ -21,7 +21,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 #include <cmath>
 
 namespace {
@@ -45,16 +44,13 @@ struct Project {
         cn.Execute(QStringLiteral("INSERT INTO E2 (ID, LOGX, LOGY, OX, OY, XMIN, XMAX, YMIN, YMAX, MYMX) "
                                   "VALUES (7, 0, 0, 1, 1, 0, 100, 0, 50, 0)"));
         cn.BeginTrans();
-        sqlite3_stmt* st = cn.prepare(QStringLiteral("INSERT INTO E3 (ID, POLYNR, PKTNR, GRUPPE, PX, PY) VALUES (7, ?, ?, NULL, ?, ?)"));
+        db::Statement st = cn.prepare(QStringLiteral("INSERT INTO E3 (ID, POLYNR, PKTNR, GRUPPE, PX, PY) VALUES (7, ?, ?, NULL, ?, ?)"));
         for (int p = 0; p < kPolygons; ++p)
             for (int q = 0; q < kPointsPerPolygon; ++q) {
                 const double t = q / static_cast<double>(kPointsPerPolygon - 1);
-                sqlite3_bind_int(st, 1, p);
-                sqlite3_bind_int(st, 2, q);
-                sqlite3_bind_double(st, 3, static_cast<float>(100 * t));
-                sqlite3_bind_double(st, 4, static_cast<float>(2 + 2 * p + 10 * t * t + std::sin(q * 0.3)));
-                sqlite3_step(st);
-                sqlite3_reset(st);
+                st.bindAll({vb::Value(p), vb::Value(q), vb::Value(static_cast<float>(100 * t)),
+                            vb::Value(static_cast<float>(2 + 2 * p + 10 * t * t + std::sin(q * 0.3)))})
+                    .run();
             }
         cn.CommitTrans();
         OutputDiagram diagram(session, kRecord);
@@ -74,9 +70,8 @@ std::vector<QPointF> queryPoints(db::Connection& cn)
 {
     std::vector<QPointF> out;
     out.reserve(kPolygons * kPointsPerPolygon);
-    sqlite3_stmt* st = cn.prepare(QStringLiteral("SELECT PX, PY FROM E3 WHERE ID = 7 ORDER BY POLYNR, PKTNR"));
-    while (sqlite3_step(st) == SQLITE_ROW) out.emplace_back(sqlite3_column_double(st, 0), sqlite3_column_double(st, 1));
-    sqlite3_reset(st);
+    db::Statement st = cn.prepare(QStringLiteral("SELECT PX, PY FROM E3 WHERE ID = 7 ORDER BY POLYNR, PKTNR"));
+    while (st.next()) out.emplace_back(st.real(0), st.real(1));
     return out;
 }
 
@@ -93,7 +88,7 @@ void drawPage(vb::OutputSurface& diagramSurface, vb::OutputSurface& tableSurface
               std::optional<QSizeF> size)
 {
     Project& pr = project();
-    const std::vector<RecordPoint> points = RecordPoints::read(pr.session.cnnX, kRecord);
+    const PolygonPoints points = RecordStore(pr.session).points(kRecord);
     OutputDiagram diagram(pr.session, kRecord);
     vb::Procedure p(QStringLiteral("VB-Fehler: "), kTitle);
     const float top = size ? 35 : 0;
@@ -145,7 +140,7 @@ void BM_OutputPageToPdf(benchmark::State& state)
     QScrollBar bar(Qt::Vertical, &bild12);
     {
         vb::Procedure p(QStringLiteral("VB-Fehler: "), kTitle);
-        PointTable::draw(p, DrawTarget::screen(bild12), &bar, RecordPoints::read(project().session.cnnX, kRecord));
+        PointTable::draw(p, DrawTarget::screen(bild12), &bar, RecordStore(project().session).points(kRecord));
     }
     for (auto _ : state) {
         vb::PrinterSurface printer(dir.filePath(QStringLiteral("page.pdf")));

@@ -1,8 +1,7 @@
 #include "capture/PointGrid.h"
 
+#include "data/RecordStore.h"
 #include "data/SessionContext.h"
-#include "data/clsDATEN.h"
-#include "platform/db/Transaction.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
@@ -16,7 +15,6 @@
 
 namespace {
 
-constexpr int16_t capturedPolygon = 3;
 constexpr int maxNumber = std::numeric_limits<int16_t>::max();
 constexpr int kHeaderPoints = 8;
 const QString title = QStringLiteral("VELOR");
@@ -26,8 +24,7 @@ QString text(int n) { return QString::number(n); }
 }  // namespace
 
 PointGrid::PointGrid(SessionContext& session, QWidget* parent)
-    : QFrame(parent), session_(session), datG2_1_(std::make_unique<clsDATEN>(session)),
-      datG2_2_(std::make_unique<clsDATEN>(session))
+    : QFrame(parent), session_(session), recordId_(RecordStore(session).activeRecordId())
 {
     setObjectName(QStringLiteral("fraVELOR"));
     setFrameShape(QFrame::StyledPanel);
@@ -46,8 +43,6 @@ PointGrid::PointGrid(SessionContext& session, QWidget* parent)
     cmdE = new QPushButton(QStringLiteral("Einfügen"), this);
     cmdE->setObjectName(QStringLiteral("cmdE"));
     layoutWidgets();
-    datG2_1_->ETABELLE(QStringLiteral("G2_1"));
-    datG2_2_->ETABELLE(QStringLiteral("G2_2"));
     configure();
     wire();
     stored_ = snapshot();
@@ -260,9 +255,10 @@ int PointGrid::lastStoredRow() const
 // its points are numbered from 0 in grid order, whatever column 2 shows. Every X and Y must be
 // a number in the session's format: storing "the leading numeric part, or 0" of a pasted
 // "1.5" would put a wrong point into the diagram without a word.
-bool PointGrid::readPolygons(std::vector<Polygon>& polygons) const
+bool PointGrid::readPolygons(PolygonPoints& points) const
 {
     const vb::FlexGrid& g = *msgFLX;
+    int polygon = -1, point = 0;
     for (int r = 1; r <= lastStoredRow(); ++r) {
         const auto x = vb::parseNumber(g.TextMatrix(r, X));
         const auto y = vb::parseNumber(g.TextMatrix(r, Y));
@@ -272,69 +268,35 @@ bool PointGrid::readPolygons(std::vector<Polygon>& polygons) const
                        vb::vbExclamation, title);
             return false;
         }
-        const bool continues = !polygons.empty() && g.TextMatrix(r, POLYNR) == g.TextMatrix(r - 1, POLYNR) &&
+        const bool continues = polygon >= 0 && g.TextMatrix(r, POLYNR) == g.TextMatrix(r - 1, POLYNR) &&
                                g.TextMatrix(r, GRUPPE) == g.TextMatrix(r - 1, GRUPPE);
-        if (!continues) polygons.push_back({g.TextMatrix(r, GRUPPE), {}});
-        polygons.back().points.push_back({static_cast<float>(*x), static_cast<float>(*y)});
-        if (polygons.back().points.size() > maxNumber + 1u || polygons.size() > maxNumber + 1u) {
+        point = continues ? point + 1 : 0;
+        if (!continues) ++polygon;
+        if (point > maxNumber || polygon > maxNumber) {
             vb::MsgBox(QStringLiteral("Ein Polygon kann höchstens 32768 Punkte haben, eine Grafik höchstens 32768 Polygone!") +
                            vb::vbCrLf + QStringLiteral("Zeile %1").arg(r),
                        vb::vbExclamation, title);
             return false;
         }
+        // The values keep the single precision the grid shows and the tables store.
+        points.push_back({g.TextMatrix(r, GRUPPE), static_cast<int16_t>(polygon), static_cast<int16_t>(point),
+                          static_cast<float>(*x), static_cast<float>(*y)});
     }
     return true;
 }
 
-// After the deletes every row is new: one prepared insert per head and per point, so that
-// a grid of ten thousand points is stored while the user waits for OK, not minutes.
-bool PointGrid::writePolygons(int16_t IDOBJEKT, const std::vector<Polygon>& polygons)
-{
-    const vb::Value diagram(IDOBJEKT);
-    const vb::Value head(capturedPolygon);
-    if (!datG2_1_->LOESCHEN({QStringLiteral("IDOBJEKT"), diagram, QStringLiteral("KEN"), head})) return false;
-    datG2_2_->ESPK1(QStringLiteral("KEN"));
-    datG2_2_->ESPK1W(QStringLiteral("D"));
-    if (!datG2_2_->LOESCHEN({QStringLiteral("IDOBJEKT"), diagram})) return false;
-    const vb::Value id(datG2_2_->ESPIDW());
-    const vb::Value ken(QStringLiteral("D"));
-    vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
-    p.step([&] {
-        db::Connection& cnn = datG2_2_->connection();
-        for (size_t n = 0; n < polygons.size(); ++n) {
-            const vb::Value LFDNR(static_cast<int16_t>(n));
-            const QString& text = polygons[n].text;
-            cnn.Execute(QStringLiteral("INSERT INTO [G2_1] ([ID],[IDOBJEKT],[LFDNR],[KEN],[TXT]) VALUES (?,?,?,?,?)"),
-                        {id, diagram, LFDNR, head, text.isEmpty() ? vb::Value::null() : vb::Value(text)});
-            for (size_t q = 0; q < polygons[n].points.size(); ++q) {
-                const Point& pt = polygons[n].points[q];
-                cnn.Execute(QStringLiteral("INSERT INTO [G2_2] ([ID],[IDOBJEKT],[LFDNR],[PKTNR],[KEN],[PX],[PY]) "
-                                           "VALUES (?,?,?,?,?,?,?)"),
-                            {id, diagram, LFDNR, vb::Value(static_cast<int16_t>(q)), ken, vb::Value(pt.x), vb::Value(pt.y)});
-            }
-        }
-    });
-    return !p.failed();
-}
-
-// The previous polygons of the diagram are replaced as a whole, in one transaction: the first
-// failing write rolls everything back (the data layer has shown its message), so the database
-// never holds half of the new polygons and half of the old.
+// The previous polygons of the diagram are replaced as a whole, in one write of the store:
+// a failure leaves the old ones, shows one message and keeps the grid for the next OK.
 bool PointGrid::store(int16_t IDOBJEKT)
 {
     flx_.EINFUEGEN(0);
-    std::vector<Polygon> polygons;
-    if (!readPolygons(polygons)) return false;
+    PolygonPoints points;
+    if (!readPolygons(points)) return false;
     vb::Ui::instance().SetPointer(vb::Pointer::Hourglass);
-    bool ok = false;
-    {
-        db::Transaction unit(session_.cnnX);
-        ok = writePolygons(IDOBJEKT, polygons);
-        if (ok) unit.commit();
-    }
-    datG2_2_->ESPK1(QString());
-    datG2_2_->ESPK1W(QString());
+    vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
+    p.step([&] { RecordStore(session_).writeWorkingPolygons(recordId_, IDOBJEKT, points); });
     vb::Ui::instance().SetPointer(vb::Pointer::Default);
-    if (ok) stored_ = snapshot();
-    return ok;
+    if (p.failed()) return false;
+    stored_ = snapshot();
+    return true;
 }

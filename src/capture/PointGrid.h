@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/PolygonPoint.h"
 #include "grid/clsFLX.h"
 #include "platform/widgets/FlexGrid.h"
 
@@ -12,13 +13,12 @@
 #include <vector>
 
 class SessionContext;
-class clsDATEN;
 namespace vb { class FlexGrid; class PictureBox; }
 
 // The point grid of the capture window (frame fraVELOR): one row per captured point with its
 // group label, polygon number, point number and world coordinates. It wires the grid's events
 // to the grid object, keeps the numbers consistent after every change (PUNKTNUMMERN) and
-// stores the rows as the diagram's polygons in G2_1 (heads) and G2_2 (points).
+// stores the rows as the diagram's polygons through the record store.
 class PointGrid : public QFrame {
     Q_OBJECT
 public:
@@ -73,14 +73,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Point {
-        float x, y;
-    };
-    struct Polygon {
-        QString text;
-        std::vector<Point> points;
-    };
-
     void configure();
     void layoutWidgets();
     void wire();
@@ -88,11 +80,11 @@ private:
     QString snapshot() const;
     // The rows to store: the last row is left out when its X cell is empty.
     int lastStoredRow() const;
-    bool readPolygons(std::vector<Polygon>& polygons) const;
-    bool writePolygons(int16_t IDOBJEKT, const std::vector<Polygon>& polygons);
+    bool readPolygons(PolygonPoints& points) const;
 
     SessionContext& session_;
     clsFLX flx_;
-    std::unique_ptr<clsDATEN> datG2_1_, datG2_2_;
+    // The record the grid captures for: the active one when the grid was made.
+    int32_t recordId_ = 0;
     QString stored_;
 };

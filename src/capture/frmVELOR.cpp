@@ -3,12 +3,11 @@
 #include "capture/CaptureSteps.h"
 #include "capture/PictureImport.h"
 #include "capture/PointGrid.h"
+#include "data/RecordStore.h"
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
 #include "data/clsDATEN.h"
 #include "graphics/clsGRAFIK.h"
-#include "platform/db/Recordset.h"
-#include "platform/db/Transaction.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
@@ -183,8 +182,7 @@ void frmVELOR::Form_Load()
 {
     SessionContext& session = shell_.session();
     sprache_ = session.SPRACHE();
-    datG0_ = std::make_unique<clsDATEN>(session);
-    datG0_->ETABELLE(QStringLiteral("G0"));
+    recordId_ = RecordStore(session).activeRecordId();
     folder_ = session.PROJEKTSPFAD() + QStringLiteral("/") + session.PROJEKT() + QStringLiteral("/GRAFIK");
     fillPictureList();
     calibration_ = Calibration();
@@ -255,11 +253,8 @@ bool frmVELOR::storeAxisKinds()
     datE2.DTVB(QStringLiteral("LOGX"), logX);
     datE2.DTVB(QStringLiteral("LOGY"), logY);
     if (logX == chkLOGX->isChecked() && logY == chkLOGY->isChecked()) return true;
-    db::Transaction unit(session.cnnX);
-    if (!datE2.DFTC(QStringLiteral("LOGX"), chkLOGX) || !datE2.DFTC(QStringLiteral("LOGY"), chkLOGY)) return false;
-    unit.commit();
-    session.BOGEAENDERT = true;
-    return true;
+    return RecordStore(session).write(
+        [&] { return datE2.DFTC(QStringLiteral("LOGX"), chkLOGX) && datE2.DFTC(QStringLiteral("LOGY"), chkLOGY); });
 }
 
 void frmVELOR::setUpEngine()
@@ -419,19 +414,16 @@ void frmVELOR::calibrate()
 // record cannot skew the calibration.
 bool frmVELOR::writeFrame(const Calibration::Frame& f, const Calibration::Ends& e)
 {
-    const IndexPairs key{QStringLiteral("IDOBJEKT"), vb::Value(idObjekt_)};
-    db::Transaction unit(shell_.session().cnnX);
-    const std::pair<const char*, float> singles[] = {
-        {"XMIN", e.XMIN}, {"XMAX", e.XMAX}, {"YMIN", e.YMIN}, {"YMAX", e.YMAX},
-        {"RL", f.RL}, {"RR", f.RR}, {"RO", f.RO}, {"RU", f.RU},
-    };
-    for (const auto& [field, value] : singles)
-        if (!datG0_->DVTS(QLatin1String(field), value, key)) return false;
-    if (!datG0_->DVTI(QStringLiteral("OX"), f.OX, key) || !datG0_->DVTI(QStringLiteral("OY"), f.OY, key)) return false;
-    for (const char* field : {"MX", "MY", "MYMX"})
-        if (!datG0_->DVTS(QLatin1String(field), 0.0f, key)) return false;
-    unit.commit();
-    return true;
+    vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
+    p.step([&] {
+        RecordStore(shell_.session()).changeFrame(recordId_, idObjekt_, [&](DiagramFrame& g0) {
+            g0.XMIN = e.XMIN, g0.XMAX = e.XMAX, g0.YMIN = e.YMIN, g0.YMAX = e.YMAX;
+            g0.RL = f.RL, g0.RR = f.RR, g0.RO = f.RO, g0.RU = f.RU;
+            g0.OX = f.OX, g0.OY = f.OY;
+            g0.MX = g0.MY = g0.MYMX = 0.0f;
+        });
+    });
+    return !p.failed();
 }
 
 void frmVELOR::drawScales(const Calibration::Ends& e)
@@ -455,14 +447,20 @@ void frmVELOR::drawScales(const Calibration::Ends& e)
 
 // --- clicks --------------------------------------------------------------------------------------------------
 
-bool frmVELOR::storeCorner(const QString& xField, QLineEdit* xBox, const QString& yField, QLineEdit* yBox)
+bool frmVELOR::storeCorner(FrameValue xField, QLineEdit* xBox, FrameValue yField, QLineEdit* yBox)
 {
     const auto x = boxValue(xBox);
     if (!x) return false;
     const auto y = boxValue(yBox);
     if (!y) return false;
-    const IndexPairs key{QStringLiteral("IDOBJEKT"), vb::Value(idObjekt_)};
-    return datG0_->DVTS(xField, *x, key) && datG0_->DVTS(yField, *y, key);
+    vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
+    p.step([&] {
+        RecordStore(shell_.session()).changeFrame(recordId_, idObjekt_, [&](DiagramFrame& g0) {
+            g0.*xField = *x;
+            g0.*yField = *y;
+        });
+    });
+    return !p.failed();
 }
 
 void frmVELOR::KLICK(double XP, double YP)
@@ -471,13 +469,13 @@ void frmVELOR::KLICK(double XP, double YP)
     if (std::exchange(releaseEndsDoubleClick_, false) || storing_) return;
     switch (selectedOption()) {
     case XmaxYmin:
-        if (!storeCorner(QStringLiteral("XMAX"), txtXMAX, QStringLiteral("YMIN"), txtYMIN)) return;
+        if (!storeCorner(&DiagramFrame::XMAX, txtXMAX, &DiagramFrame::YMIN, txtYMIN)) return;
         calibration_.setXmaxYmin(X, Y);
         markCorners();
         ZUSTAND();
         break;
     case XminYmax:
-        if (!storeCorner(QStringLiteral("XMIN"), txtXMIN, QStringLiteral("YMAX"), txtYMAX)) return;
+        if (!storeCorner(&DiagramFrame::XMIN, txtXMIN, &DiagramFrame::YMAX, txtYMAX)) return;
         calibration_.setXminYmax(X, Y);
         markCorners();
         ZUSTAND();
@@ -649,40 +647,20 @@ void frmVELOR::finish()
     emit closed();
 }
 
-QString frmVELOR::g0Row() const
-{
-    return QStringLiteral("SELECT * FROM [G0] WHERE [ID] = %1 AND [IDOBJEKT] = %2").arg(datG0_->ESPIDW()).arg(idObjekt_);
-}
-
 // Cancel leaves G0 as it was when the window opened: the corner clicks and POLYGONE wrote
 // into it meanwhile.
 void frmVELOR::keepG0()
 {
     vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
-    p.step([&] {
-        db::Recordset rs(g0Row(),
-                         shell_.session().cnnX);
-        if (rs.IsEOF()) return;
-        std::vector<std::pair<QString, vb::Value>> fields;
-        for (int i = 0; i < rs.fieldCount(); ++i) fields.emplace_back(rs.fieldName(i), rs.field(i));
-        g0Before_ = std::move(fields);
-    });
+    p.step([&] { g0Before_ = RecordStore(shell_.session()).frame(recordId_, idObjekt_); });
 }
 
 void frmVELOR::restoreG0()
 {
     vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
     p.step([&] {
-        db::Transaction unit(shell_.session().cnnX);
-        db::Recordset rs(g0Row(),
-                         shell_.session().cnnX);
-        if (!g0Before_) {
-            if (!rs.IsEOF()) rs.Delete();
-        } else {
-            if (rs.IsEOF()) rs.AddNew();
-            for (const auto& [name, value] : *g0Before_) rs.setField(name, value);
-            rs.Update();
-        }
-        unit.commit();
+        RecordStore store(shell_.session());
+        if (g0Before_) store.writeFrame(recordId_, idObjekt_, *g0Before_);
+        else store.removeFrame(recordId_, idObjekt_);
     });
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "capture/Calibration.h"
+#include "data/DiagramFrame.h"
 #include "data/PointCapture.h"
-#include "platform/vb/Value.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +26,6 @@ class PointGrid;
 class QDropEvent;
 class QKeyEvent;
 class ShellWindow;
-class clsDATEN;
 class clsGRAFIK;
 namespace vb { class PictureBox; }
 
@@ -119,12 +118,12 @@ private:
     // The boxes as numbers; a box that is not a number shows the message and gives nothing.
     std::optional<float> boxValue(QLineEdit* box);
     std::optional<Calibration::Ends> typedEnds();
-    bool storeCorner(const QString& xField, QLineEdit* xBox, const QString& yField, QLineEdit* yBox);
+    using FrameValue = std::optional<float> DiagramFrame::*;
+    bool storeCorner(FrameValue xField, QLineEdit* xBox, FrameValue yField, QLineEdit* yBox);
     bool writeFrame(const Calibration::Frame& frame, const Calibration::Ends& ends);
     void capturePoint(float X, float Y);
     void markCorners();
     bool handleKey(QObject* watched, QKeyEvent* key);
-    QString g0Row() const;
     void keepG0();
     void restoreG0();
     void finish();
@@ -132,7 +131,8 @@ private:
     ShellWindow& shell_;
     QPointer<vb::PictureBox> picture_;
     Calibration calibration_;
-    std::unique_ptr<clsDATEN> datG0_;
+    // The record the window captures for: the active one when it opened.
+    int32_t recordId_ = 0;
     std::unique_ptr<clsGRAFIK> engine_;
     QString folder_;
     // The picture chosen last, and the folder the file dialog opens in.
@@ -141,7 +141,7 @@ private:
     int16_t sprache_ = 3;
     int16_t idObjekt_ = 0;
     // The row of G0 as it was when the window opened (none: there was no row).
-    std::optional<std::vector<std::pair<QString, vb::Value>>> g0Before_;
+    std::optional<DiagramFrame> g0Before_;
     bool releaseEndsDoubleClick_ = false;
     bool storing_ = false;
     bool finished_ = false;

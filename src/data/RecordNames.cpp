@@ -12,21 +12,30 @@ bool RecordNames::same(const QString& a, const QString& b)
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
-std::vector<int> RecordNames::order(db::Recordset& rs, const QString& nameField)
+std::vector<size_t> RecordNames::order(const QStringList& names)
 {
-    struct Row {
-        int position;
-        QString name;
-    };
-    std::vector<Row> rows;
-    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) rows.push_back({rs.AbsolutePosition(), vb::toText(rs.field(nameField))});
+    std::vector<size_t> indexes(static_cast<size_t>(names.size()));
+    for (size_t i = 0; i < indexes.size(); ++i) indexes[i] = i;
     QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) { return collator.compare(a.name, b.name) < 0; });
+    std::stable_sort(indexes.begin(), indexes.end(), [&](size_t a, size_t b) {
+        return collator.compare(names[static_cast<qsizetype>(a)], names[static_cast<qsizetype>(b)]) < 0;
+    });
+    return indexes;
+}
+
+std::vector<int> RecordNames::order(db::Recordset& rs, const QString& nameField)
+{
     std::vector<int> positions;
-    positions.reserve(rows.size());
-    for (const Row& r : rows) positions.push_back(r.position);
-    return positions;
+    QStringList names;
+    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+        positions.push_back(rs.AbsolutePosition());
+        names.append(vb::toText(rs.field(nameField)));
+    }
+    std::vector<int> ordered;
+    ordered.reserve(positions.size());
+    for (const size_t i : order(names)) ordered.push_back(positions[i]);
+    return ordered;
 }
 
 std::optional<int32_t> RecordNames::find(db::Connection& cn, const QString& name)

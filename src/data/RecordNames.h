@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -23,6 +24,8 @@ public:
     // The row positions (for Recordset::setAbsolutePosition) of `rs` in the order of the
     // names in field `nameField`; rows with equal names keep their order.
     static std::vector<int> order(db::Recordset& rs, const QString& nameField);
+    // The indexes of `names` in their order.
+    static std::vector<size_t> order(const QStringList& names);
     // The ID of the row of E1 named `name`, if there is one.
     static std::optional<int32_t> find(db::Connection& cn, const QString& name);
 };

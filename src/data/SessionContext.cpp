@@ -58,6 +58,12 @@ void SessionContext::setProject(const QString& projektspfad, const QString& proj
     bearbeiter_ = bearbeiter;
 }
 
+void SessionContext::setLanguage(int16_t sprache)
+{
+    sprache_ = sprache;
+    vb::VbLocale::setEnglish(sprache == 1);
+}
+
 void SessionContext::setDecimalSeparator(const QString& separator)
 {
     dezimalpunkt_ = separator;

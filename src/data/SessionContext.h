@@ -46,7 +46,8 @@ public:
 
     // Set by start-up.
     void setProject(const QString& projektspfad, const QString& projekt, const QString& bearbeiter);
-    void setLanguage(int16_t sprache) { sprache_ = sprache; }
+    // The language of the messages, the program's and its platform's.
+    void setLanguage(int16_t sprache);
     // The separator typed and shown in numbers; also what every conversion uses from now on.
     void setDecimalSeparator(const QString& separator);
 

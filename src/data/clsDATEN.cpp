@@ -4,16 +4,20 @@
 #include "data/clsDATEN.h"
 
 #include "data/RecordNames.h"
+#include "data/RecordStore.h"
 #include "data/SessionContext.h"
 #include "data/SqlText.h"
 #include "data/TransferSteps.h"
 #include "platform/db/Quoted.h"
+#include "platform/db/RowWriter.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/Os.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
+#include "platform/vb/VbError.h"
 
+#include <algorithm>
 #include <optional>
 
 using vb::Value;
@@ -38,12 +42,9 @@ clsDATEN::clsDATEN(SessionContext& session) : session_(session), connection_(&se
 {
     // Attach to the current record: the first active one.
     vb::Procedure p(kErrorPrefix, kDataError);
-    db::Recordset rs;
-    p.step([&] { rs.Open(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true"), *connection_); });
     p.step([&] {
-        if (!rs.IsEOF()) idValue_ = vb::CLng(rs.field(0));
+        if (const auto active = RecordStore(session).activeRecord()) idValue_ = active->id;
     });
-    rs.Close();
 }
 
 clsDATEN::~clsDATEN() = default;
@@ -192,55 +193,99 @@ QString clsDATEN::sqlLOESCHEN(const IndexPairs& idx) const
 
 // --- the list routines ---------------------------------------------------------------------
 
+namespace {
+
+// A selection's rows as they were read: where each is, and its stored value.
+struct StoredRow {
+    long long rowid;
+    Value value;
+};
+
+std::vector<StoredRow> storedRows(db::Recordset& rs, int valueField)
+{
+    std::vector<StoredRow> rows;
+    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext())
+        rows.push_back({rs.rowid(), valueField >= 0 ? rs.field(valueField) : Value::null()});
+    return rows;
+}
+
+[[noreturn]] void raiseNoSuchField()
+{
+    vb::raise(3265, QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
+}
+
+}  // namespace
+
 bool clsDATEN::deleteToEnd(db::Recordset& rs, TransferSteps* steps)
 {
     const auto run = [steps](auto&& f) { return steps ? steps->step(f) : (f(), true); };
-    while (!rs.IsEOF()) {
-        if (!run([&] { rs.Delete(); })) return false;
-        if (!run([&] { rs.MoveNext(); })) return false;
-    }
+    db::RowWriter writer(*connection_, rs.table(), {});
+    for (const StoredRow& row : storedRows(rs, -1))
+        if (!run([&] { writer.remove(row.rowid); })) return false;
     return true;
 }
 
+// The selection's rows are overwritten in order, missing rows appended, the surplus deleted,
+// each by one prepared statement. Every row receives the record, the index values and the
+// keys besides its value; a column named twice takes its last value.
 bool clsDATEN::writeRows(db::Recordset& rs, const QString& SPV, const std::vector<Value>& values,
                          const IndexPairs& idx, KeyRule keys, TransferSteps* steps)
 {
     const auto run = [steps](auto&& f) { return steps ? steps->step(f) : (f(), true); };
-    // Field positions are looked up once, not per row and name.
-    const int valueField = rs.fieldIndex(SPV);
-    const int idField = idColumn_.isEmpty() ? -1 : rs.fieldIndex(idColumn_);
-    const auto require = [](int field) {
-        if (field < 0) vb::raise(3265, QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
+    QStringList columns{SPV};
+    std::vector<Value> fixed{Value::null()};
+    // The value column itself may be named again (the record's ID column): then it is fixed.
+    bool valueFixed = false;
+    const auto assign = [&](const QString& name, const Value& value) {
+        const auto named = std::find_if(columns.cbegin(), columns.cend(),
+                                        [&](const QString& c) { return c.compare(name, Qt::CaseInsensitive) == 0; });
+        const qsizetype at = named == columns.cend() ? -1 : named - columns.cbegin();
+        if (at < 0) {
+            columns << name;
+            fixed.push_back(value);
+            return;
+        }
+        fixed[static_cast<size_t>(at)] = value;
+        valueFixed = valueFixed || at == 0;
     };
-    const Value id(idValue_);
+    if (!idColumn_.isEmpty()) assign(idColumn_, Value(idValue_));
+    for (size_t k = 0; k < 4; ++k)
+        if (idx.value[k]) assign(idx.name[k], *idx.value[k]);
+    for (size_t k = 0; k < 3; ++k) {
+        if (keyColumn_[k].isEmpty()) continue;
+        if (keys == KeyRule::NamedWithValue && keyValue_[k].isEmpty()) continue;
+        assign(keyColumn_[k], keyValue_[k]);
+    }
+    std::vector<db::FieldKind> kinds;
+    const bool named = run([&] {
+        for (qsizetype c = 0; c < columns.size(); ++c) {
+            const int field = rs.fieldIndex(columns[c]);
+            if (field < 0) raiseNoSuchField();
+            kinds.push_back(rs.fieldKind(field));
+            Value& v = fixed[static_cast<size_t>(c)];
+            v = db::Recordset::convertForColumn(v, kinds.back());
+        }
+    });
+    if (!named || kinds.size() != static_cast<size_t>(columns.size())) return false;
 
+    const std::vector<StoredRow> stored = storedRows(rs, rs.fieldIndex(SPV));
+    db::RowWriter writer(*connection_, rs.table(), columns);
+    std::vector<Value> row = fixed;
     for (size_t i = 0; i < values.size(); ++i) {
+        // A value the column cannot take is reported; going on keeps the row's old value.
+        row[0] = valueFixed ? fixed[0] : i < stored.size() ? stored[i].value : Value::null();
         const bool ok = run([&] {
-            if (rs.IsEOF()) rs.AddNew();
-            else if (i == 0) rs.MoveFirst();
+            if (!valueFixed) row[0] = db::Recordset::convertForColumn(storable(values[i]), kinds[0]);
         }) && run([&] {
-            require(valueField);
-            rs.setField(valueField, storable(values[i]));
-        }) && run([&] {
-            if (idColumn_.isEmpty()) return;
-            require(idField);
-            rs.setField(idField, id);
-        }) && run([&] {
-            for (size_t k = 0; k < 4; ++k)
-                if (idx.value[k]) rs.setField(idx.name[k], *idx.value[k]);
-        }) && run([&] {
-            for (size_t k = 0; k < 3; ++k) {
-                if (keyColumn_[k].isEmpty()) continue;
-                if (keys == KeyRule::NamedWithValue && keyValue_[k].isEmpty()) continue;
-                rs.setField(keyColumn_[k], keyValue_[k]);
-            }
-        }) && run([&] { rs.Update(); }) && run([&] {
-            if (!rs.IsEOF()) rs.MoveNext();
+            if (i < stored.size()) writer.update(stored[i].rowid, row);
+            else writer.insert(row);
         });
         if (!ok) return false;
         vb::DoEvents();
     }
-    return deleteToEnd(rs, steps);
+    for (size_t i = values.size(); i < stored.size(); ++i)
+        if (!run([&] { writer.remove(stored[i].rowid); })) return false;
+    return true;
 }
 
 bool clsDATEN::WERTESCHREIBEN(const QString& SPV, const std::vector<Value>& values, const IndexPairs& idx)

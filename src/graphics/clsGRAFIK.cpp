@@ -2,11 +2,11 @@
 // font settings.
 #include "graphics/clsGRAFIK.h"
 
+#include "data/RecordStore.h"
 #include "data/SessionContext.h"
 #include "graphics/PenSettings.h"
 #include "graphics/PlotMath.h"
 #include "graphics/SurfaceMeasure.h"
-#include "platform/db/Recordset.h"
 #include "platform/surface/OutputSurface.h"
 #include "platform/ui/Procedure.h"
 #include "platform/vb/Convert.h"
@@ -30,9 +30,7 @@ void clsGRAFIK::readActiveRecord(SessionContext& session)
     // The diagram settings belong to the active record unless the caller names another.
     if (!session.cnnX.isOpen()) return;
     try {
-        db::Recordset rs(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true"), session.cnnX);
-        if (!rs.IsEOF()) eid_ = vb::CLng(rs.field(0));
-        rs.Close();
+        if (const auto active = RecordStore(session).activeRecord()) eid_ = active->id;
     } catch (const vb::VbError&) {
         eid_ = 0;
     }

@@ -76,7 +76,7 @@ void OutputDiagram::readAxisTypes()
     e2.DTVI(QStringLiteral("LOGY"), LOGY_);
 }
 
-void OutputDiagram::setAxes(const std::vector<RecordPoint>& points)
+void OutputDiagram::setAxes(const PolygonPoints& points)
 {
     clsDATEN g0(session_);
     g0.ETABELLE(QStringLiteral("G0"));
@@ -87,9 +87,9 @@ void OutputDiagram::setAxes(const std::vector<RecordPoint>& points)
     g0.DTVS(QStringLiteral("YMIN"), YMIN, diagram());
     g0.DTVS(QStringLiteral("YMAX"), YMAX, diagram());
     Range x{std::min(XMIN, XMAX), std::max(XMIN, XMAX)}, y{std::min(YMIN, YMAX), std::max(YMIN, YMAX)};
-    for (const RecordPoint& pt : points) {
-        x.include(pt.x);
-        y.include(pt.y);
+    for (const PolygonPoint& pt : points) {
+        x.include(static_cast<float>(pt.x));
+        y.include(static_cast<float>(pt.y));
     }
 
     setAxis(true, LOGX_, x.low, x.high);
@@ -124,7 +124,7 @@ void OutputDiagram::setAxis(bool xAxis, int16_t LOG, double low, double high)
     }
 }
 
-void OutputDiagram::draw(vb::Procedure& p, const DrawTarget& target, const std::vector<RecordPoint>& points)
+void OutputDiagram::draw(vb::Procedure& p, const DrawTarget& target, const PolygonPoints& points)
 {
     p.step([&] {
         engine_ = std::make_unique<clsGRAFIK>(session_);
@@ -155,14 +155,14 @@ void OutputDiagram::draw(vb::Procedure& p, const DrawTarget& target, const std::
     p.step([&] { drawPolygons(points); });
 }
 
-std::vector<int16_t> OutputDiagram::curveMarkers(const std::vector<RecordPoint>& points,
+std::vector<int16_t> OutputDiagram::curveMarkers(const PolygonPoints& points,
                                                  std::vector<DiagramLegend::Entry>& legend)
 {
     // The curves in turn take a circle, a box, a triangle, a cross, a dot and a star.
     static constexpr int16_t kMarkers[] = {4, 2, 5, 0, 3, 6};
     const auto marker = [](std::size_t i) { return kMarkers[i % std::size(kMarkers)]; };
     QStringList groups;
-    for (const RecordPoint& pt : points)
+    for (const PolygonPoint& pt : points)
         if (!groups.contains(pt.group)) groups << pt.group;
     legend.clear();
     // With several groups a curve is known by its group (the legend names them); otherwise
@@ -180,7 +180,7 @@ std::vector<int16_t> OutputDiagram::curveMarkers(const std::vector<RecordPoint>&
     return markers;
 }
 
-void OutputDiagram::drawPolygons(const std::vector<RecordPoint>& points)
+void OutputDiagram::drawPolygons(const PolygonPoints& points)
 {
     // More markers than this on one curve would blot it out: every so many points then.
     constexpr std::size_t kMostMarkers = 25;
@@ -206,17 +206,19 @@ void OutputDiagram::drawPolygons(const std::vector<RecordPoint>& points)
         ys.clear();
     };
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const RecordPoint& pt = points[i];
+        const PolygonPoint& pt = points[i];
         if (i > 0 && pt.polygon != points[i - 1].polygon) drawRun();
         marker = markers[i];
-        const bool offX = LOGX_ == 1 && !(pt.x > 0), offY = LOGY_ == 1 && !(pt.y > 0);
+        // The coordinates are drawn in the single precision they are stored with.
+        const float x = static_cast<float>(pt.x), y = static_cast<float>(pt.y);
+        const bool offX = LOGX_ == 1 && !(x > 0), offY = LOGY_ == 1 && !(y > 0);
         if (offX || offY) {
             ++offAxis_;
             drawRun();  // the line breaks at a point that has no place on the axis
             continue;
         }
-        xs.push_back(LOGX_ == 1 ? std::log10(pt.x) : pt.x);
-        ys.push_back(LOGY_ == 1 ? std::log10(pt.y) : pt.y);
+        xs.push_back(LOGX_ == 1 ? std::log10(x) : x);
+        ys.push_back(LOGY_ == 1 ? std::log10(y) : y);
     }
     drawRun();
     DiagramLegend::draw(*engine_, legend, drawn);

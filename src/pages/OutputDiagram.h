@@ -1,8 +1,8 @@
 #pragma once
 
+#include "data/PolygonPoint.h"
 #include "pages/DiagramLegend.h"
 #include "pages/DrawTarget.h"
-#include "pages/RecordPoints.h"
 
 #include <cstdint>
 #include <memory>
@@ -28,7 +28,7 @@ public:
     void copyRecordFrame(vb::Procedure& p);
     // Draws the axes and the polygons with a new engine on `target`, the diagram area at the
     // target's corner and of its size.
-    void draw(vb::Procedure& p, const DrawTarget& target, const std::vector<RecordPoint>& points);
+    void draw(vb::Procedure& p, const DrawTarget& target, const PolygonPoints& points);
 
     // The engine of the last drawing (the page's tooltip maps mouse positions with it).
     clsGRAFIK* engine() const { return engine_.get(); }
@@ -39,13 +39,13 @@ public:
 
 private:
     void readAxisTypes();
-    void setAxes(const std::vector<RecordPoint>& points);
+    void setAxes(const PolygonPoints& points);
     // Candidates, scale type and label format of one axis by its stored scale type.
     void setAxis(bool xAxis, int16_t LOG, double low, double high);
     // Each curve's marker by point, and the legend's rows when the record has several groups.
-    static std::vector<int16_t> curveMarkers(const std::vector<RecordPoint>& points,
+    static std::vector<int16_t> curveMarkers(const PolygonPoints& points,
                                              std::vector<DiagramLegend::Entry>& legend);
-    void drawPolygons(const std::vector<RecordPoint>& points);
+    void drawPolygons(const PolygonPoints& points);
 
     SessionContext& session_;
     int32_t id_;

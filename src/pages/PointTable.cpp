@@ -36,11 +36,11 @@ bool needsExponent(double value)
 // A positioning pattern for the column: as many places before and after the mark as its
 // widest cells have, so that the renderer centres the column's marks under the widest text.
 // Counted, not formatted: a long body must not be turned into text for it.
-QString columnPattern(const std::vector<RecordPoint>& points, float RecordPoint::*coordinate)
+QString columnPattern(const PolygonPoints& points, double PolygonPoint::*coordinate)
 {
     int before = 1, after = 1;
-    for (const RecordPoint& p : points) {
-        const double v = p.*coordinate;
+    for (const PolygonPoint& p : points) {
+        const double v = static_cast<float>(p.*coordinate);
         if (needsExponent(v)) continue;
         const double size = std::abs(v);
         const int integerDigits = size < 1 ? 1 : static_cast<int>(std::floor(std::log10(size))) + 1;
@@ -63,16 +63,16 @@ clsTABELLE::Values PointTable::headerRows()
     return X;
 }
 
-clsTABELLE::Values PointTable::bodyRows(const std::vector<RecordPoint>& points)
+clsTABELLE::Values PointTable::bodyRows(const PolygonPoints& points)
 {
     clsTABELLE::Values X(5);
     for (auto& column : X) column.reserve(points.size());
-    for (const RecordPoint& p : points) {
+    for (const PolygonPoint& p : points) {
         X[0].emplace_back(p.group);
         X[1].emplace_back(p.polygon);
         X[2].emplace_back(p.point);
-        X[3].emplace_back(p.x);
-        X[4].emplace_back(p.y);
+        X[3].emplace_back(static_cast<float>(p.x));
+        X[4].emplace_back(static_cast<float>(p.y));
     }
     return X;
 }
@@ -87,7 +87,7 @@ QString PointTable::coordinate(float value)
     return text;
 }
 
-void PointTable::setUp(clsTABELLE& table, const std::vector<RecordPoint>& points)
+void PointTable::setUp(clsTABELLE& table, const PolygonPoints& points)
 {
     table.ERZ(1.5f);
     table.ELSB({12, 12, 12, 17, 17});
@@ -96,8 +96,8 @@ void PointTable::setUp(clsTABELLE& table, const std::vector<RecordPoint>& points
     table.EZA(1);
     // Coordinates of many magnitudes line up on their decimal marks.
     table.ELA({1, 1, 1, 3, 3});
-    table.ELFORMAT({QString(), QStringLiteral("0"), QStringLiteral("0"), columnPattern(points, &RecordPoint::x),
-                    columnPattern(points, &RecordPoint::y)});
+    table.ELFORMAT({QString(), QStringLiteral("0"), QStringLiteral("0"), columnPattern(points, &PolygonPoint::x),
+                    columnPattern(points, &PolygonPoint::y)});
     const auto coordinateText = [](const vb::Value& v) { return coordinate(vb::CSng(v)); };
     table.setCellText(3, coordinateText);
     table.setCellText(4, coordinateText);
@@ -108,7 +108,7 @@ void PointTable::setUp(clsTABELLE& table, const std::vector<RecordPoint>& points
     table.SCHRIFTEINSTELLUNGEN(QString(), 7, false, false, false, 0);
 }
 
-void PointTable::draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* bar, const std::vector<RecordPoint>& points)
+void PointTable::draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* bar, const PolygonPoints& points)
 {
     clsTABELLE table;
     p.step([&] {

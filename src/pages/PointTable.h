@@ -1,7 +1,7 @@
 #pragma once
 
+#include "data/PolygonPoint.h"
 #include "pages/DrawTarget.h"
-#include "pages/RecordPoints.h"
 #include "pages/clsTABELLE.h"
 
 #include <QString>
@@ -15,13 +15,13 @@ namespace vb { class Procedure; }
 class PointTable {
 public:
     // Draws the table on `target`, its area at the target's corner.
-    static void draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* bar, const std::vector<RecordPoint>& points);
+    static void draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* bar, const PolygonPoints& points);
 
     // The table's columns, rules and font, set on `table` for the cells of `points`.
-    static void setUp(clsTABELLE& table, const std::vector<RecordPoint>& points);
+    static void setUp(clsTABELLE& table, const PolygonPoints& points);
     // The two header rows and the body rows (one per point), by column.
     static clsTABELLE::Values headerRows();
-    static clsTABELLE::Values bodyRows(const std::vector<RecordPoint>& points);
+    static clsTABELLE::Values bodyRows(const PolygonPoints& points);
 
     // A coordinate as the table shows it: four significant digits at every magnitude (at
     // least one decimal), with an exponent only far beyond the values of a diagram.

@@ -1,10 +1,10 @@
 #include "pages/frmKONTEXT11.h"
 
+#include "data/RecordStore.h"
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
 #include "data/clsDATEN.h"
 #include "pages/AxisCandidates.h"
-#include "platform/db/Transaction.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
@@ -334,31 +334,27 @@ bool frmKONTEXT11::write(float xmin, float xmax, float ymin, float ymax, float m
     bool ok = false;
     vb::Procedure p(kPrefix, windowTitle());
     p.step([&] {
-        db::Transaction t(s.cnnX);
-        clsDATEN e2(s);
-        e2.ETABELLE(QStringLiteral("E2"));
-        e2.ESPIDW(recordId_);
-        if (!e2.DFTC(QStringLiteral("LOGX"), chkLOGX) || !e2.DFTC(QStringLiteral("LOGY"), chkLOGY)) return;
-        if (frameEditable_) {
+        ok = RecordStore(s).write([&] {
+            clsDATEN e2(s);
+            e2.ETABELLE(QStringLiteral("E2"));
+            e2.ESPIDW(recordId_);
+            if (!e2.DFTC(QStringLiteral("LOGX"), chkLOGX) || !e2.DFTC(QStringLiteral("LOGY"), chkLOGY)) return false;
+            if (!frameEditable_) return true;
             // A new evaluation starts the diagram from the record's ends: they must be the ones
             // chosen here, or a logarithmic axis would start again from the linear end 0.
             if (!e2.DVTS(QStringLiteral("XMIN"), xmin) || !e2.DVTS(QStringLiteral("XMAX"), xmax) ||
                 !e2.DVTS(QStringLiteral("YMIN"), ymin) || !e2.DVTS(QStringLiteral("YMAX"), ymax))
-                return;
+                return false;
             clsDATEN g0(s);
             g0.ETABELLE(QStringLiteral("G0"));
             g0.ESPIDW(recordId_);
             const IndexPairs idx = diagram();
-            if (!g0.DVTS(QStringLiteral("XMIN"), xmin, idx) || !g0.DVTS(QStringLiteral("XMAX"), xmax, idx) ||
-                !g0.DVTS(QStringLiteral("YMIN"), ymin, idx) || !g0.DVTS(QStringLiteral("YMAX"), ymax, idx) ||
-                !g0.DVTS(QStringLiteral("MX"), mx, idx) || !g0.DVTS(QStringLiteral("MY"), my, idx) ||
-                !g0.DVTI(QStringLiteral("OX"), x_.O, idx) || !g0.DVTI(QStringLiteral("OY"), y_.O, idx))
-                return;
-        }
-        t.commit();
-        ok = true;
+            return g0.DVTS(QStringLiteral("XMIN"), xmin, idx) && g0.DVTS(QStringLiteral("XMAX"), xmax, idx) &&
+                   g0.DVTS(QStringLiteral("YMIN"), ymin, idx) && g0.DVTS(QStringLiteral("YMAX"), ymax, idx) &&
+                   g0.DVTS(QStringLiteral("MX"), mx, idx) && g0.DVTS(QStringLiteral("MY"), my, idx) &&
+                   g0.DVTI(QStringLiteral("OX"), x_.O, idx) && g0.DVTI(QStringLiteral("OY"), y_.O, idx);
+        });
     });
-    if (ok) s.BOGEAENDERT = true;
     return ok;
 }
 

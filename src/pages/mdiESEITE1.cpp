@@ -1,11 +1,10 @@
 #include "pages/mdiESEITE1.h"
 
 #include "data/PointCapture.h"
+#include "data/RecordStore.h"
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
 #include "data/clsDATEN.h"
-#include "platform/db/Recordset.h"
-#include "platform/db/Transaction.h"
 #include "platform/surface/PainterSurface.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
@@ -180,56 +179,8 @@ void mdiESEITE1::Form_Unload() { clearMarker(); }
 bool mdiESEITE1::copyIntoRecord()
 {
     vb::Procedure p(kPrefix, QStringLiteral("Form_Unload"));
-    db::Connection& cn = shell_.session().cnnX;
-    const QString record = QString::number(ID_);
-    const QString diagram = QString::number(kDiagram);
     WindowsDisabled disabled(window());
-    // One transaction: the first failure leaves the record as it was and the page open.
-    p.step([&] {
-        db::Transaction transaction(cn);
-        db::Recordset g0(QStringLiteral("SELECT [OX],[OY],[XMIN],[XMAX],[YMIN],[YMAX],[MYMX] FROM [G0] WHERE [ID]=") + record
-                             + QStringLiteral(" AND [IDOBJEKT]=") + diagram,
-                         cn);
-        if (!g0.IsEOF()) {
-            db::Recordset e2(QStringLiteral("SELECT [ID],[OX],[OY],[XMIN],[XMAX],[YMIN],[YMAX],[MYMX] FROM [E2] WHERE [ID]=") + record, cn);
-            if (e2.IsEOF()) {
-                e2.AddNew();
-                e2.setField(QStringLiteral("ID"), ID_);
-            }
-            for (int i = 0; i < g0.fieldCount(); ++i) e2.setField(g0.fieldName(i), g0.field(i));
-            e2.Update();
-        }
-        if (stored_) {
-            // The record's polygons are what the capture stored: every old row goes, each
-            // stored point becomes exactly one row.
-            cn.Execute(QStringLiteral("DELETE FROM [E3] WHERE [ID]=") + record);
-            db::Recordset e3(QStringLiteral("SELECT [ID],[POLYNR],[PKTNR],[GRUPPE],[PX],[PY] FROM [E3] WHERE [ID]=") + record, cn);
-            db::Recordset heads(QStringLiteral("SELECT [LFDNR],[TXT] FROM [G2_1] WHERE [ID]=") + record + QStringLiteral(" AND [IDOBJEKT]=")
-                                    + diagram + QStringLiteral(" AND [KEN]=3 ORDER BY [LFDNR]"),
-                                cn);
-            for (; !heads.IsEOF(); heads.MoveNext()) {
-                const vb::Value polygon = heads.field(QStringLiteral("LFDNR"));
-                db::Recordset points(QStringLiteral("SELECT [PKTNR],[PX],[PY] FROM [G2_2] WHERE [ID]=") + record
-                                         + QStringLiteral(" AND [IDOBJEKT]=") + diagram + QStringLiteral(" AND [LFDNR]=")
-                                         + vb::toText(polygon) + QStringLiteral(" AND [KEN]='D' ORDER BY [PKTNR]"),
-                                     cn);
-                for (; !points.IsEOF(); points.MoveNext()) {
-                    e3.AddNew();
-                    e3.setField(QStringLiteral("ID"), ID_);
-                    e3.setField(QStringLiteral("POLYNR"), polygon);
-                    e3.setField(QStringLiteral("PKTNR"), points.field(QStringLiteral("PKTNR")));
-                    // An empty group label is stored as NULL, like every empty text.
-                    const QString group = vb::toText(heads.field(QStringLiteral("TXT")));
-                    e3.setField(QStringLiteral("GRUPPE"), group.isEmpty() ? vb::Value::null() : vb::Value(group));
-                    e3.setField(QStringLiteral("PX"), points.field(QStringLiteral("PX")));
-                    e3.setField(QStringLiteral("PY"), points.field(QStringLiteral("PY")));
-                    e3.Update();
-                }
-            }
-            // A new capture makes the old evaluation stale: only Neuberechnen is offered.
-            cn.Execute(QStringLiteral("UPDATE [A1] SET [BONEU]=1 WHERE [ID]=") + record);
-        }
-        transaction.commit();
-    });
+    // One write: the first failure leaves the record as it was and the page open.
+    p.step([&] { RecordStore(shell_.session()).takeOverCapture(ID_, kDiagram, stored_); });
     return !p.failed();
 }

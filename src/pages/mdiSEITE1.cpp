@@ -1,5 +1,6 @@
 #include "pages/mdiSEITE1.h"
 
+#include "data/RecordStore.h"
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
 #include "graphics/clsGRAFIK.h"
@@ -96,7 +97,7 @@ void mdiSEITE1::BILD11(const DrawTarget& page)
     // Only the first drawing after a new evaluation takes the record's calibration; later
     // drawings keep what the diagram dialog may have changed.
     if (BONEU_) diagram_->copyRecordFrame(p);
-    p.step([&] { points_ = RecordPoints::read(shell_.session().cnnX, ID_); });
+    p.step([&] { points_ = RecordStore(shell_.session()).points(ID_); });
     if (page.onScreen()) {
         diagram_->draw(p, DrawTarget::screen(*picBILD11), points_);
         picBILD11->flush();

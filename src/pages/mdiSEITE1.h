@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pages/PageWindow.h"
-#include "pages/RecordPoints.h"
+#include "data/PolygonPoint.h"
 
 #include <memory>
 #include <vector>
@@ -29,7 +29,7 @@ public:
     void picBILD11_MouseMove(int button, int shift, double x, double y);
     void vscBILD12_Change();
 
-    const std::vector<RecordPoint>& points() const { return points_; }
+    const PolygonPoints& points() const { return points_; }
 
     vb::PictureBox* picBILD11;
     vb::PictureBox* picBILD12;
@@ -46,6 +46,6 @@ private:
     void reportPointsOffAxis();
 
     std::unique_ptr<OutputDiagram> diagram_;
-    std::vector<RecordPoint> points_;
+    PolygonPoints points_;
     bool drawingTable_ = false;
 };

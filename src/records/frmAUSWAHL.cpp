@@ -1,9 +1,8 @@
 #include "records/frmAUSWAHL.h"
 
-#include "data/RecordNames.h"
+#include "data/RecordStore.h"
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
-#include "platform/db/Recordset.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
@@ -57,19 +56,18 @@ void frmAUSWAHL::Form_Load()
     vb::Procedure p(QStringLiteral("VB-Error: "), windowTitle());
     vb::Ui::instance().SetPointer(vb::Pointer::Hourglass);
     p.step([&] {
-        db::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE ID>0 ORDER BY [KEN]"), shell_.session().cnnX);
         comments_.clear();
         lstKEN->clear();
-        for (const int position : RecordNames::order(rs, QStringLiteral("KEN"))) {
-            rs.setAbsolutePosition(position);
+        for (const RecordEntry& record : RecordStore(shell_.session()).records()) {
+            // Numbers of 0 and below hold no record of the user's.
+            if (record.id <= 0) continue;
             // Items know their record by its ID: names may be empty or repeat in old files.
-            auto* item = new QListWidgetItem(vb::toText(rs.field(QStringLiteral("KEN"))));
-            item->setData(Qt::UserRole, vb::CLng(rs.field(QStringLiteral("ID"))));
+            auto* item = new QListWidgetItem(record.name);
+            item->setData(Qt::UserRole, record.id);
             lstKEN->addItem(item);
-            comments_.append(vb::toText(rs.field(QStringLiteral("KOM"))));
-            if (vb::CBool(rs.field(QStringLiteral("AKT")))) setSelected(lstKEN->count() - 1, true);
+            comments_.append(record.comment);
+            if (record.active) setSelected(lstKEN->count() - 1, true);
         }
-        rs.Close();
     });
     vb::Ui::instance().SetPointer(vb::Pointer::Default);
     loading_ = false;
@@ -125,11 +123,9 @@ void frmAUSWAHL::checkEvaluated(int index)
 {
     // Several records may be active together only when each was evaluated on its own.
     const QString name = lstKEN->item(index)->text();
-    db::Recordset rs(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=") + QString::number(recordId(index)), shell_.session().cnnX);
-    const bool missing = rs.IsEOF();
-    const bool pending = !missing && vb::CBool(rs.field(0));
-    rs.Close();
-    if (!missing && !pending) return;
+    const std::optional<bool> flag = RecordStore(shell_.session()).evaluationFlag(recordId(index));
+    const bool missing = !flag;
+    if (flag && !*flag) return;
     const bool english = shell_.session().SPRACHE() == 1;
     vb::MsgBox(english ? QStringLiteral("File ") + name + QStringLiteral(" has to be calculated first!")
                        : QStringLiteral("Datensatz ") + name + QStringLiteral(" muß zuerst einzeln ausgewertet werden!"),
@@ -142,16 +138,9 @@ void frmAUSWAHL::cmdOK_Click()
     vb::Procedure p(QStringLiteral("VB-Error: "), windowTitle());
     vb::Ui::instance().SetPointer(vb::Pointer::Hourglass);
     p.step([&] {
-        QHash<int32_t, bool> marks;
-        for (int i = 0; i < lstKEN->count(); ++i) marks.insert(recordId(i), lstKEN->item(i)->isSelected());
-        db::Recordset rs(QStringLiteral("SELECT [AKT],[ID] FROM [E1] WHERE ID>0"), shell_.session().cnnX);
-        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-            const int32_t id = vb::CLng(rs.field(1));
-            if (!marks.contains(id)) continue;
-            rs.setField(0, marks.value(id));
-            rs.Update();
-        }
-        rs.Close();
+        std::map<int32_t, bool> marks;
+        for (int i = 0; i < lstKEN->count(); ++i) marks[recordId(i)] = lstKEN->item(i)->isSelected();
+        RecordStore(shell_.session()).setActive(marks);
     });
     if (!p.cancelled()) {
         shell_.setTag(QStringLiteral("OK"));

@@ -1,8 +1,8 @@
 #include "shell/EvaluationCommands.h"
 
+#include "data/RecordStore.h"
 #include "pages/PageWindow.h"
 #include "pages/mdiESEITE1.h"
-#include "platform/db/Recordset.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
@@ -38,33 +38,21 @@ void EvaluationCommands::AUSWERTEN()
 {
     vb::Procedure p(kPrefix, caption("mnuAUSWERTEN"));
     pointer(Pointer::Hourglass);
-    int active = 0;
-    int32_t id = 0;
+    RecordStore store(main_.session());
+    std::vector<RecordEntry> active;
+    p.step([&] { active = store.activeRecords(); });
     p.step([&] {
-        db::Recordset rs(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true"), main_.session().cnnX);
-        active = rs.RecordCount();
-        if (active == 1) id = vb::CLng(rs.field(QStringLiteral("ID")));
-    });
-    p.step([&] {
-        if (active == 0) {
+        if (active.empty()) {
             for (const char* name : {"mnuEINGABEGRAFIK", "mnuBERECHNEN", "mnuMBERECHNEN", "mnuFBERECHNEN", "mnuNEUBERECHNEN"})
                 enable(name, false);
-        } else if (active == 1) {
+        } else if (active.size() == 1) {
             enable("mnuEINGABEGRAFIK", true);
-            db::Recordset rs(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), main_.session().cnnX);
-            if (rs.IsEOF()) {
-                rs.AddNew();
-                rs.setField(QStringLiteral("ID"), id);
-                rs.setField(QStringLiteral("BONEU"), true);
-                rs.Update();
-            }
-            if (vb::CBool(rs.field(QStringLiteral("BONEU")))) {
+            if (store.evaluationPending(active.front().id)) {
                 enable("mnuBERECHNEN", false);
                 enable("mnuFBERECHNEN", false);
             } else {
                 enable("mnuBERECHNEN", true);
             }
-            rs.Close();
             enable("mnuMBERECHNEN", false);
             enable("mnuNEUBERECHNEN", true);
         } else {
@@ -80,12 +68,9 @@ void EvaluationCommands::PUNKTEXPORT()
 {
     vb::Procedure p(kPrefix, caption("mnuPUNKTEXPORT"));
     p.step([&] {
-        db::Recordset rs(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true"), main_.session().cnnX);
-        if (rs.RecordCount() != 1) return;
-        const int32_t id = vb::CLng(rs.field(QStringLiteral("ID")));
-        const QString name = vb::toText(rs.field(QStringLiteral("KEN")));
-        rs.Close();
-        PointExport(main_.session()).run(id, name);
+        const std::vector<RecordEntry> active = RecordStore(main_.session()).activeRecords();
+        if (active.size() != 1) return;
+        PointExport(main_.session()).run(active.front().id, active.front().name);
     });
 }
 
@@ -149,7 +134,7 @@ void EvaluationCommands::showPage(PageWindow* page)
 
 void EvaluationCommands::markChanged()
 {
-    main_.session().BOGEAENDERT = true;
+    RecordStore(main_.session()).markChanged();
 }
 
 void EvaluationCommands::showPageCommand(const char* menuName, const QString& name, const PageMaker& maker, bool pauseBeforeShowing)
@@ -187,24 +172,14 @@ void EvaluationCommands::BERECHNEN() { showPageCommand("mnuBERECHNEN", kOutputPa
 void EvaluationCommands::NEUBERECHNEN()
 {
     vb::Procedure p(kPrefix, caption("mnuNEUBERECHNEN"));
-    db::Recordset a1;
+    RecordStore store(main_.session());
     int32_t id = 0;
     bool computed = false;
     PageWindow* page = nullptr;
     p.step([&] { showProgress(true); });
-    p.step([&] {
-        db::Recordset rs(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"), main_.session().cnnX);
-        if (!rs.IsEOF()) id = vb::CLng(rs.field(QStringLiteral("ID")));
-    });
+    p.step([&] { id = store.activeRecordId(); });
     // The record counts as not evaluated until the new evaluation has completed.
-    p.step([&] {
-        a1.Open(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), main_.session().cnnX);
-        if (!a1.IsEOF()) a1.Delete();
-        a1.AddNew();
-        a1.setField(QStringLiteral("ID"), id);
-        a1.setField(QStringLiteral("BONEU"), true);
-        a1.Update();
-    });
+    p.step([&] { store.setEvaluationPending(id, true); });
     p.step([&] {
         vb::DoEvents();
         pointer(Pointer::Hourglass);
@@ -235,11 +210,7 @@ void EvaluationCommands::NEUBERECHNEN()
         showPage(page);
         vb::DoEvents();
     });
-    p.step([&] {
-        a1.setField(QStringLiteral("BONEU"), false);
-        a1.Update();
-        a1.Close();
-    });
+    p.step([&] { store.setEvaluationPending(id, false); });
     p.step([&] { progressPause(); });
     p.step([&] { markChanged(); });
     pointer(Pointer::Default);

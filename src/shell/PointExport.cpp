@@ -1,5 +1,6 @@
 #include "shell/PointExport.h"
 
+#include "data/RecordStore.h"
 #include "data/SessionContext.h"
 #include "platform/os/Os.h"
 #include "platform/ui/Ui.h"
@@ -41,7 +42,7 @@ QString PointExport::number(float value, bool german)
     return text;
 }
 
-QByteArray PointExport::csv(const std::vector<RecordPoint>& points, bool german)
+QByteArray PointExport::csv(const PolygonPoints& points, bool german)
 {
     const QChar sep = german ? QLatin1Char(';') : QLatin1Char(',');
     const QStringList header = german ? QStringList{QStringLiteral("Gruppe"), QStringLiteral("Polygon"),
@@ -49,9 +50,9 @@ QByteArray PointExport::csv(const std::vector<RecordPoint>& points, bool german)
                                 : QStringList{QStringLiteral("Group"), QStringLiteral("Polygon"),
                                               QStringLiteral("Point"), QStringLiteral("x"), QStringLiteral("y")};
     QString text = header.join(sep) + QLatin1Char('\n');
-    for (const RecordPoint& p : points) {
+    for (const PolygonPoint& p : points) {
         text += field(p.group, sep) + sep + QString::number(p.polygon) + sep + QString::number(p.point) + sep +
-                number(p.x, german) + sep + number(p.y, german) + QLatin1Char('\n');
+                number(static_cast<float>(p.x), german) + sep + number(static_cast<float>(p.y), german) + QLatin1Char('\n');
     }
     return text.toUtf8();
 }
@@ -69,7 +70,7 @@ void PointExport::run(int32_t id, const QString& recordName)
     const QString filter = german() ? QStringLiteral("CSV-Dateien (*.csv)") : QStringLiteral("CSV files (*.csv)");
     const QString path = vb::Ui::instance().SaveFileName(title(), proposed, filter);
     if (path.isEmpty() || !ReplaceQuestion::mayWrite(path, german(), title())) return;
-    write(path, csv(RecordPoints::read(session_.cnnX, id), german()));
+    write(path, csv(RecordStore(session_).points(id), german()));
 }
 
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/RecordPoints.h"
+#include "data/PolygonPoint.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,7 +21,7 @@ public:
     void run(int32_t id, const QString& recordName);
 
     // The file's content: a header line and one row per point, UTF-8.
-    static QByteArray csv(const std::vector<RecordPoint>& points, bool german);
+    static QByteArray csv(const PolygonPoints& points, bool german);
     // The shortest text that reads back as the same single.
     static QString number(float value, bool german);
 

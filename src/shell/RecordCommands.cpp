@@ -1,7 +1,7 @@
 #include "shell/RecordCommands.h"
 
 #include "data/RecordNames.h"
-#include "platform/db/Recordset.h"
+#include "data/RecordStore.h"
 #include "platform/db/Transaction.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
@@ -81,9 +81,10 @@ void RecordCommands::OEFFNEN()
         if (!showSelection(QStringLiteral("O"))) return;
         int count = 0;
         p.step([&] {
-            db::Recordset rs(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true and [ID]>0 ORDER BY [KEN]"), main_.session().cnnX);
-            count = rs.RecordCount();
-            if (count == 1) id = vb::CLng(rs.field(QStringLiteral("ID")));
+            std::vector<RecordEntry> active = RecordStore(main_.session()).activeRecords();
+            std::erase_if(active, [](const RecordEntry& r) { return r.id <= 0; });
+            count = static_cast<int>(active.size());
+            if (count == 1) id = active.front().id;
         });
         if (p.cancelled()) return;
         if (count == 1) break;
@@ -109,7 +110,7 @@ void RecordCommands::AUSWAHL()
     p.step([&] { confirmed = showSelection(QStringLiteral("A")); });
     if (!confirmed) return;
     p.step([&] { main_.SATZANZEIGE(); });
-    p.step([&] { main_.session().BOGEAENDERT = true; });
+    p.step([&] { RecordStore(main_.session()).markChanged(); });
 }
 
 void RecordCommands::EXPIMP()
@@ -124,7 +125,7 @@ void RecordCommands::EXPIMP()
         vb::Ui::instance().ShowModal(dialog);
         dialog.Form_Unload();
     }
-    if (main_.Tag() == QLatin1String("OK")) main_.session().BOGEAENDERT = true;
+    if (main_.Tag() == QLatin1String("OK")) RecordStore(main_.session()).markChanged();
     main_.setRecordDialogOpen(false);
 }
 
@@ -136,20 +137,18 @@ void RecordCommands::LOESCHEN()
     p.step([&] { confirmed = showSelection(QStringLiteral("L")); });
     if (!confirmed) return;
     const bool english = main_.session().SPRACHE() == 1;
-    db::Connection& cn = main_.session().cnnX;
-    db::Recordset rs;
-    p.step([&] { rs.Open(QStringLiteral("SELECT * FROM [E1] WHERE [AKT]=true"), cn); });
+    RecordStore store(main_.session());
+    std::vector<RecordEntry> active;
+    p.step([&] { active = store.activeRecords(); });
     if (p.cancelled()) return;
-    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-        const QString name = vb::toText(rs.field(QStringLiteral("KEN")));
-        const int answer = MsgBox(english ? QStringLiteral("File ") + name + QStringLiteral(" will be deleted!")
-                                          : QStringLiteral("Datensatz ") + name + QStringLiteral(" wird gelöscht!"),
+    for (const RecordEntry& record : active) {
+        const int answer = MsgBox(english ? QStringLiteral("File ") + record.name + QStringLiteral(" will be deleted!")
+                                          : QStringLiteral("Datensatz ") + record.name + QStringLiteral(" wird gelöscht!"),
                                   vb::vbExclamation | vb::vbOKCancel, title);
-        if (answer == vb::vbOK && !p.step([&] { records::removeRecord(cn, vb::CLng(rs.field(QStringLiteral("ID")))); })) return;
+        if (answer == vb::vbOK && !p.step([&] { records::removeRecord(main_.session().cnnX, record.id); })) return;
     }
-    rs.Close();
     p.step([&] { main_.SATZANZEIGE(); });
-    p.step([&] { main_.session().BOGEAENDERT = true; });
+    p.step([&] { store.markChanged(); });
 }
 
 std::optional<int32_t> RecordCommands::chooseRecordId(const QString& name)
@@ -168,20 +167,8 @@ std::optional<int32_t> RecordCommands::chooseRecordId(const QString& name)
     if (answer != vb::vbYes) return std::nullopt;
     // Only the name row goes: what was captured for the record (polygons, calibration,
     // evaluation) stays with its number and belongs to the record saved again under it.
-    cn.Execute(QStringLiteral("DELETE FROM [E1] WHERE [ID]=") + QString::number(*existing));
+    RecordStore(main_.session()).removeName(*existing);
     return existing;
-}
-
-void RecordCommands::makeOnlyActive(int32_t id)
-{
-    // By number, not by name: rows without a name must lose their flag too.
-    db::Recordset rs(QStringLiteral("SELECT * FROM [E1] WHERE [ID]<>") + QString::number(id) + QStringLiteral(" AND [AKT]=true"),
-                     main_.session().cnnX);
-    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-        rs.setField(QStringLiteral("AKT"), false);
-        rs.Update();
-    }
-    rs.Close();
 }
 
 void RecordCommands::saveInput()
@@ -203,7 +190,8 @@ void RecordCommands::saveInput()
     pointer(Pointer::Hourglass);
     bool written = false;
     p.step([&] { written = eingabe_->OK(*id); });
-    if (written) p.step([&] { makeOnlyActive(*id); });
+    // By number, not by name: rows without a name must lose their flag too.
+    if (written) p.step([&] { RecordStore(main_.session()).deactivateAllBut(*id); });
     if (!written || p.failed()) {
         pointer(Pointer::Default);
         return;
@@ -211,7 +199,7 @@ void RecordCommands::saveInput()
     p.step([&] { saving->commit(); });
     if (p.failed()) return;
     p.step([&] { main_.SATZANZEIGE(); });
-    p.step([&] { main_.session().BOGEAENDERT = true; });
+    p.step([&] { RecordStore(main_.session()).markChanged(); });
     p.step([&] { closeEntryWindow(); });
     pointer(Pointer::Default);
 }

@@ -36,7 +36,6 @@ private:
     void setEntryWindow(mdiEINGABE* window);
     // The record number the input is saved under; none when the user refused to overwrite.
     std::optional<int32_t> chooseRecordId(const QString& name);
-    void makeOnlyActive(int32_t id);
 
     QPointer<mdiEINGABE> eingabe_;
 };

@@ -83,8 +83,8 @@ QString ScreenCopy::run(QWidget* window, const QString& recordName)
     QByteArray bitmap;
     QBuffer buffer(&bitmap);
     buffer.open(QIODevice::WriteOnly);
-    const bool encoded = window->grab().toImage().save(&buffer, "BMP");
-    if (!encoded || !vb::Os::writeFile(path, bitmap)) vb::raise(vb::errPathAccess);
+    if (!window->grab().toImage().save(&buffer, "BMP")) vb::raise(vb::errPathAccess);
+    vb::Os::saveFile(path, bitmap);
     vb::Ui::instance().SetPointer(vb::Pointer::Default);
     return path;
 }

@@ -1,6 +1,6 @@
 #include "shell/ScriptSession.h"
 
-#include "platform/db/Recordset.h"
+#include "data/RecordStore.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/vb/Convert.h"
 #include "platform/widgets/FlexGrid.h"
@@ -520,13 +520,10 @@ QString ScriptSession::dump(const Command& c)
     const QString& table = c.args.at(0);
     static const QRegularExpression name(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
     if (!name.match(table).hasMatch()) return QStringLiteral("\"%1\" is not a table name").arg(table);
-    db::Connection& cn = main_.session().cnnX;
-    int32_t id = 0;
-    db::Recordset active(QStringLiteral("SELECT [ID] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"), cn);
-    if (!active.IsEOF()) id = vb::CLng(active.field(0));
-    db::Recordset rs;
+    RecordStore store(main_.session());
+    RecordStore::Rows rows;
     try {
-        rs.Open(QStringLiteral("SELECT * FROM [%1] WHERE [ID]=%2").arg(table).arg(id), cn);
+        rows = store.rows(table, store.activeRecordId());
     } catch (const std::exception&) {
         return QStringLiteral("no table \"%1\"").arg(table);
     }
@@ -534,12 +531,10 @@ QString ScriptSession::dump(const Command& c)
     QDir().mkpath(QFileInfo(file).absolutePath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return QStringLiteral("cannot write \"%1\"").arg(file.fileName());
     QTextStream out(&file);
-    QStringList line;
-    for (int i = 0; i < rs.fieldCount(); ++i) line << rs.fieldName(i);
-    out << line.join(QLatin1Char(',')) << '\n';
-    for (; !rs.IsEOF(); rs.MoveNext()) {
-        line.clear();
-        for (int i = 0; i < rs.fieldCount(); ++i) line << csvText(rs.field(i));
+    out << rows.columns.join(QLatin1Char(',')) << '\n';
+    for (const std::vector<vb::Value>& row : rows.values) {
+        QStringList line;
+        for (const vb::Value& value : row) line << csvText(value);
         out << line.join(QLatin1Char(',')) << '\n';
     }
     return QString();

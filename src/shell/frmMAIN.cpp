@@ -1,9 +1,8 @@
 #include "shell/frmMAIN.h"
 
 #include "capture/frmVELOR.h"
-#include "data/RecordNames.h"
+#include "data/RecordStore.h"
 #include "data/VersionInfo.h"
-#include "platform/db/Recordset.h"
 #include "platform/os/Os.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/QtTranslations.h"
@@ -304,21 +303,16 @@ void frmMAIN::fillStatusBar()
 
 void frmMAIN::SATZANZEIGE()
 {
-    db::Recordset rs(QStringLiteral("SELECT [KEN],[KOM] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"), session_.cnnX);
-    const std::vector<int> order = RecordNames::order(rs, QStringLiteral("KEN"));
-    if (order.empty()) {
+    const std::vector<RecordEntry> active = RecordStore(session_).activeRecords();
+    if (active.empty()) {
         stbMAIN_->setText(6, QStringLiteral("-"));
         stbMAIN_->setToolTip(6, QString());
-    } else if (order.size() == 1) {
-        rs.setAbsolutePosition(order.front());
-        stbMAIN_->setText(6, vb::toText(rs.field(QStringLiteral("KEN"))));
-        stbMAIN_->setToolTip(6, vb::toText(rs.field(QStringLiteral("KOM"))));
+    } else if (active.size() == 1) {
+        stbMAIN_->setText(6, active.front().name);
+        stbMAIN_->setToolTip(6, active.front().comment);
     } else {
         QStringList names;
-        for (const int position : order) {
-            rs.setAbsolutePosition(position);
-            names.append(vb::toText(rs.field(QStringLiteral("KEN"))));
-        }
+        for (const RecordEntry& record : active) names.append(record.name);
         stbMAIN_->setText(6, names.first() + QStringLiteral(",..."));
         stbMAIN_->setToolTip(6, names.join(QStringLiteral(", ")));
     }

@@ -245,6 +245,56 @@ TEST_F(Window, AStoreTheDatabaseRefusesKeepsTheWindowAndItsPointsForAnotherOK)
     EXPECT_FALSE(w.isVisible());
 }
 
+// A full disk is said once, as a full disk naming the folder, when POLYGONE writes the frame
+// and when OK stores the points; the window keeps its points, and once there is room again
+// the same OK stores them.
+TEST_F(Window, AFullDiskIsSaidOnceAndTheSameOkStoresOnceThereIsRoom)
+{
+    addPicture();
+    frmVELOR& w = openWithPicture();
+    exec("CREATE TABLE ballast (b BLOB)");
+    for (const char* table : {"G0", "G2_2"})
+        for (const char* event : {"INSERT", "UPDATE"})
+            exec(QStringLiteral("CREATE TRIGGER grow_%1_%2 BEFORE %2 ON %1 BEGIN INSERT INTO ballast VALUES (zeroblob(100000)); END")
+                     .arg(QLatin1String(table), QLatin1String(event)).toUtf8().constData());
+    const auto diskFull = [&](bool full) {
+        exec(full ? "PRAGMA max_page_count=1" : "PRAGMA max_page_count=1000000");  // never below the file's size
+    };
+    const QString said = QStringLiteral("Der Datenträger ist voll: Im Ordner ") + installation.projectFolder(QStringLiteral("P1")) +
+                         QStringLiteral(" ist kein Platz mehr frei. Bitte schaffen Sie Platz und versuchen Sie es noch einmal.");
+    w.txtXMIN->setText(QStringLiteral("0"));
+    w.txtXMAX->setText(QStringLiteral("1"));
+    w.txtYMIN->setText(QStringLiteral("0"));
+    w.txtYMAX->setText(QStringLiteral("1"));
+    w.optAUSWAHL_Click(frmVELOR::XmaxYmin);
+    w.KLICK(220, 110);
+    w.optAUSWAHL_Click(frmVELOR::XminYmax);
+    w.KLICK(20, 15);
+    diskFull(true);
+    TestEnvironment::ui().clear();
+    w.optAUSWAHL_Click(frmVELOR::POLYGONE);
+    EXPECT_EQ(messageTexts(), QStringList{said});
+    EXPECT_FALSE(w.calibration().isCalibrated());
+
+    diskFull(false);
+    w.optAUSWAHL_Click(frmVELOR::POLYGONE);
+    ASSERT_TRUE(w.calibration().isCalibrated());
+    for (int i = 0; i < 30; ++i) w.KLICK(30 + 5 * i, 62.5);
+    diskFull(true);
+    TestEnvironment::ui().clear();
+    w.cmdOK_Click();
+    EXPECT_EQ(messageTexts(), QStringList{said});
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.fraVELOR->hasUnstoredPoints());
+    EXPECT_EQ(column("SELECT COUNT(*) FROM G2_2"), QStringList({"0"}));
+
+    diskFull(false);
+    w.cmdOK_Click();
+    EXPECT_EQ(column("SELECT COUNT(*) FROM G2_2"), QStringList({"30"}));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(session().cnnX.inTransaction());
+}
+
 TEST_F(Window, UnreadablePictureGivesTheErrorReport)
 {
     QDir().mkpath(pictureFolder());

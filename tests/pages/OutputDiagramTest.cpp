@@ -1,5 +1,6 @@
 #include "PagesFixture.h"
 
+#include "data/RecordStore.h"
 #include "graphics/clsGRAFIK.h"
 #include "pages/OutputDiagram.h"
 #include "platform/surface/RecordingSurface.h"
@@ -30,7 +31,7 @@ protected:
     {
         surface.clear();
         vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 11"));
-        diagram.draw(p, DrawTarget::screen(surface), RecordPoints::read(session.cnnX, 7));
+        diagram.draw(p, DrawTarget::screen(surface), RecordStore(session).points(7));
     }
 
     // The device point of a world point (logarithms on logarithmic axes).

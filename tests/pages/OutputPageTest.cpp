@@ -190,7 +190,7 @@ TEST(PointTableTest, CoordinatesLineUpOnTheirDecimalMarks)
 {
     vb::RecordingSurface surface(vb::OutputSurface::Kind::Picture, 302, 472);
     surface.ScaleMode(vb::OutputSurface::vbMillimeters);
-    const std::vector<RecordPoint> points{{QStringLiteral("A"), 0, 0, 0.0012f, 100.5f},
+    const PolygonPoints points{{QStringLiteral("A"), 0, 0, 0.0012f, 100.5f},
                                           {QStringLiteral("A"), 0, 1, 25, -0.00021f},
                                           {QStringLiteral("A"), 0, 2, 1234.5f, 3}};
     vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 12"));
@@ -198,9 +198,9 @@ TEST(PointTableTest, CoordinatesLineUpOnTheirDecimalMarks)
     // Where each coordinate's decimal mark stands, by column.
     std::map<int, std::vector<double>> marks;
     for (const auto& t : surface.ofType(vb::RecordingSurface::Type::Text))
-        for (const RecordPoint& pt : points)
+        for (const PolygonPoint& pt : points)
             for (int column : {3, 4})
-                if (t.text == PointTable::coordinate(column == 3 ? pt.x : pt.y)) {
+                if (t.text == PointTable::coordinate(static_cast<float>(column == 3 ? pt.x : pt.y))) {
                     surface.Font(t.font);
                     marks[column].push_back(t.x1 + surface.TextWidth(t.text.section(QLatin1Char(','), 0, 0) + QLatin1Char(',')));
                 }

@@ -3,6 +3,7 @@
 #include "platform/db/DatabaseFile.h"
 #include "platform/db/ParameterizedSql.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Statement.h"
 #include "platform/db/Transaction.h"
 #include "platform/os/TemporaryFile.h"
 #include "platform/vb/VbError.h"
@@ -108,6 +109,46 @@ TEST_F(Database, QuotedNamesAreStoredAndFoundAndCannotChangeTheStatement)
     EXPECT_EQ(rs.field(QStringLiteral("ID")), Value(int32_t(1)));
     db::Recordset injected(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='x'' OR ''1''=''1'"), cn);
     EXPECT_EQ(injected.RecordCount(), 0);
+}
+
+// A statement belongs to whoever prepared it: neither the cache turning over nor a second
+// use of the same text may finalize or rewind it under its holder.
+TEST_F(Database, AStatementStaysWithItsHolder)
+{
+    for (int id = 1; id <= 3; ++id) addRecord(id, QStringLiteral("R%1").arg(id), true);
+    const QString sql = QStringLiteral("SELECT [KEN] FROM [E1] ORDER BY [ID]");
+    db::Statement names = cn.prepare(sql);
+    ASSERT_TRUE(names.next());
+    EXPECT_EQ(names.text(0), QStringLiteral("R1"));
+    for (int i = 0; i < 300; ++i) cn.prepare(QStringLiteral("SELECT %1").arg(i)).next();
+    {
+        db::Statement again = cn.prepare(sql);
+        ASSERT_TRUE(again.next());
+        EXPECT_EQ(again.text(0), QStringLiteral("R1"));
+    }
+    ASSERT_TRUE(names.next());
+    EXPECT_EQ(names.text(0), QStringLiteral("R2"));
+    cn.Close();  // the statement outlives its connection and is finalized when it goes
+}
+
+// A full disk is the disk-full error naming the database's folder, wherever the engine
+// meets it: in a statement or in the COMMIT.
+TEST_F(Database, AFullDiskIsTheDiskFullErrorNamingTheFolder)
+{
+    db::Statement count = cn.prepare(QStringLiteral("PRAGMA page_count"));
+    ASSERT_TRUE(count.next());
+    cn.Execute(QStringLiteral("PRAGMA max_page_count=%1").arg(count.integer(0) + 2));
+    const QString longName(20000, QLatin1Char('x'));
+    try {
+        for (int id = 1; id < 100; ++id) cn.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN]) VALUES (?,?)"), {Value(id), Value(longName)});
+        FAIL() << "the database never filled";
+    } catch (const vb::VbError& e) {
+        EXPECT_EQ(e.number(), vb::errDiskFull);
+        EXPECT_TRUE(e.description().startsWith(QStringLiteral("Der Datenträger ist voll: Im Ordner ") + dir.path() + QLatin1Char(' ')))
+            << e.description().toStdString();
+    }
+    EXPECT_EQ(errorOf([&] { cn.Execute(QStringLiteral("INSERT INTO [E1] ([ID],[KEN]) VALUES (0,'") + longName + QStringLiteral("')")); }),
+              vb::errDiskFull);
 }
 
 TEST(ParameterizedSql, LiftsWhereLiteralsButLeavesNamesAndOrder)

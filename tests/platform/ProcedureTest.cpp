@@ -39,3 +39,22 @@ TEST(Procedure, ErrorsItEndsOnSilentlyShowNoMessage)
     EXPECT_FALSE(ranAfter);
     EXPECT_TRUE(ui.messages.isEmpty());
 }
+
+// Every step after a full disk would only hit it again: one plain message, and the
+// procedure ends.
+TEST(Procedure, AFullDiskIsSaidOnceInPlainWordsAndEndsTheProcedure)
+{
+    ScriptedUi& ui = TestEnvironment::ui();
+    ui.clear();
+    Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("VELOR"));
+    bool ranAfter = false;
+    p.step([] { vb::raiseDiskFull(QStringLiteral("/home/u/BENUTZER/U")); });
+    p.step([&] { ranAfter = true; });
+    EXPECT_FALSE(ranAfter);
+    EXPECT_TRUE(p.failed());
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_EQ(ui.messages[0].text, QStringLiteral("Der Datenträger ist voll: Im Ordner /home/u/BENUTZER/U ist kein Platz mehr "
+                                                  "frei. Bitte schaffen Sie Platz und versuchen Sie es noch einmal."));
+    EXPECT_EQ(ui.messages[0].buttons, vbExclamation | vbOKOnly);
+    EXPECT_EQ(ui.messages[0].title, QStringLiteral("VELOR"));
+}

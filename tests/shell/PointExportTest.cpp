@@ -1,4 +1,5 @@
 #include "pages/PagesFixture.h"
+#include "data/RecordStore.h"
 #include "shell/PointExport.h"
 
 #include <QFile>
@@ -74,7 +75,7 @@ TEST_F(PointExportTest, RowsComeInPolygonAndPointOrderWithoutHalfRows)
     addPoint(0, 3, 3, 4);  // a gap in the numbering stays a gap
     addPoint(0, 0, 1, 2);
     session.cnnX.Execute(QStringLiteral("INSERT INTO E3 (ID, POLYNR, PKTNR, PX) VALUES (7, 0, 1, 9)"));
-    const QStringList rows = QString::fromUtf8(PointExport::csv(RecordPoints::read(session.cnnX, 7), false))
+    const QStringList rows = QString::fromUtf8(PointExport::csv(RecordStore(session).points(7), false))
                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(rows, (QStringList{QStringLiteral("Group,Polygon,Point,x,y"), QStringLiteral(",0,0,1,2"),
                                  QStringLiteral(",0,3,3,4"), QStringLiteral(",1,0,5,6")}));
@@ -138,7 +139,7 @@ TEST_F(PointExportTest, GroupNamesASpreadsheetWouldEvaluateArriveAsText)
         {QStringLiteral("Linie = 2"), QStringLiteral("Linie = 2")},
     };
     for (const auto& c : cases) {
-        const QString text = QString::fromUtf8(PointExport::csv({RecordPoint{c.group, 1, 2, -3.5f, 4}}, true));
+        const QString text = QString::fromUtf8(PointExport::csv({PolygonPoint{c.group, 1, 2, -3.5, 4}}, true));
         EXPECT_EQ(text.section(QLatin1Char('\n'), 1), c.written + QStringLiteral(";1;2;-3,5;4\n")) << c.group.toStdString();
     }
 }

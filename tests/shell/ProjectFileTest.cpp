@@ -17,7 +17,6 @@
 #include <QTextBrowser>
 #include <csignal>
 #include <cstdio>
-#include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -289,10 +288,9 @@ TEST(SaveKilled, LeavesTheOldOrTheNewProject)
         const QString who = vb::toText(check.field(0));
         EXPECT_TRUE(who == QStringLiteral("alt") || who == QStringLiteral("neu")) << who.toStdString();
         check.Close();
-        sqlite3_stmt* integrity = c.prepare(QStringLiteral("PRAGMA quick_check"));
-        ASSERT_EQ(sqlite3_step(integrity), SQLITE_ROW);
-        EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(integrity, 0)), "ok");
-        sqlite3_reset(integrity);
+        db::Statement integrity = c.prepare(QStringLiteral("PRAGMA quick_check"));
+        ASSERT_TRUE(integrity.next());
+        EXPECT_EQ(integrity.text(0), QStringLiteral("ok"));
     }
     EXPECT_GT(killedWhileWriting, 0);  // the kills did hit copies in progress
 }

@@ -36,12 +36,12 @@ void blackPen(clsTABELLE& t)
     t.LINIENEINSTELLUNGEN(style, width, colour);
 }
 
-std::vector<RecordPoint> points()
+PolygonPoints points()
 {
-    std::vector<RecordPoint> out;
+    PolygonPoints out;
     for (int r = 0; r < 100; ++r)
         out.push_back({r < 50 ? QStringLiteral("1") : QStringLiteral("2"), static_cast<int16_t>(r / 25),
-                       static_cast<int16_t>(r % 25), 0.5f * r,
+                       static_cast<int16_t>(r % 25), 0.5f * static_cast<float>(r),
                        static_cast<float>(20 + 15 * std::sin(r / 8.0))});
     return out;
 }

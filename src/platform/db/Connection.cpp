@@ -1,5 +1,7 @@
 #include "platform/db/Connection.h"
 
+#include "platform/db/EngineError.h"
+#include "platform/db/StatementCache.h"
 #include "platform/vb/VbError.h"
 
 #include <QFileInfo>
@@ -53,6 +55,7 @@ void Connection::OpenFile(const QString& path, int timeoutSeconds, Access access
     }
     db_ = std::move(db);
     path_ = path;
+    statements_ = std::make_shared<StatementCache>();
     sqlite3_busy_timeout(db_.get(), timeoutSeconds * 1000);
 }
 
@@ -63,22 +66,17 @@ void Connection::useWriteAheadLog()
     sqlite3_exec(db_.get(), "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
 }
 
-void Connection::clearStatements() { statements_.clear(); }
-
 void Connection::Close()
 {
     if (!db_) return;
-    clearStatements();
+    statements_.reset();
     if (transactionDepth_ > 0) sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
     transactionDepth_ = 0;
     db_.reset();
     path_.clear();
 }
 
-void Connection::raiseError() const
-{
-    vb::raise(vb::errDatabase, db_ ? QString::fromUtf8(sqlite3_errmsg(db_.get())) : QStringLiteral("The connection is closed."));
-}
+void Connection::raiseError() const { raiseEngineError(db_.get()); }
 
 void Connection::Execute(const QString& sql)
 {
@@ -88,33 +86,12 @@ void Connection::Execute(const QString& sql)
 
 void Connection::Execute(const QString& sql, const std::vector<vb::Value>& parameters)
 {
-    sqlite3_stmt* st = prepare(sql);
-    for (size_t i = 0; i < parameters.size(); ++i) bind(st, static_cast<int>(i) + 1, parameters[i]);
-    const int rc = sqlite3_step(st);
-    // The statement is reset when it is next taken from the cache; resetting it here would
-    // replace the error's message.
-    if (rc != SQLITE_DONE && rc != SQLITE_ROW) raiseError();
-    sqlite3_reset(st);
+    prepare(sql).bindAll(parameters).run();
 }
 
-void Connection::bind(sqlite3_stmt* st, int index, const vb::Value& v)
-{
-    switch (v.type()) {
-    case vb::VarType::Empty:
-    case vb::VarType::Null: sqlite3_bind_null(st, index); break;
-    case vb::VarType::Boolean: sqlite3_bind_int(st, index, v.asBool() ? 1 : 0); break;
-    case vb::VarType::Integer: sqlite3_bind_int(st, index, v.asInteger()); break;
-    case vb::VarType::Long: sqlite3_bind_int(st, index, v.asLong()); break;
-    case vb::VarType::Single: sqlite3_bind_double(st, index, v.asSingle()); break;
-    case vb::VarType::Double: sqlite3_bind_double(st, index, v.asDouble()); break;
-    case vb::VarType::Date: sqlite3_bind_double(st, index, v.asDateSerial()); break;
-    case vb::VarType::Text: {
-        const QByteArray utf8 = v.asText().toUtf8();
-        sqlite3_bind_text(st, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
-        break;
-    }
-    }
-}
+long long Connection::lastInsertRowid() const { return db_ ? sqlite3_last_insert_rowid(db_.get()) : 0; }
+
+int Connection::changes() const { return db_ ? sqlite3_changes(db_.get()) : 0; }
 
 void Connection::BeginTrans()
 {
@@ -161,23 +138,18 @@ void Connection::endLevel(const QString& sql)
     raiseError();
 }
 
-sqlite3_stmt* Connection::prepare(const QString& sql)
+Statement Connection::prepare(const QString& sql)
 {
     if (!db_) raiseError();
-    const std::string key = sql.toStdString();
-    auto it = statements_.find(key);
-    if (it != statements_.end()) {
-        sqlite3_reset(it->second.get());
-        sqlite3_clear_bindings(it->second.get());
-        return it->second.get();
+    std::string key = sql.toStdString();
+    StatementHandle statement = statements_->take(key);
+    if (!statement) {
+        sqlite3_stmt* prepared = nullptr;
+        const int rc = sqlite3_prepare_v2(db_.get(), key.c_str(), static_cast<int>(key.size()), &prepared, nullptr);
+        statement.reset(prepared);
+        if (rc != SQLITE_OK) raiseError();
     }
-    // Composed statements differ by their literal values; keep the cache bounded.
-    if (statements_.size() > 256) clearStatements();
-    sqlite3_stmt* prepared = nullptr;
-    const int rc = sqlite3_prepare_v2(db_.get(), key.c_str(), static_cast<int>(key.size()), &prepared, nullptr);
-    StatementHandle statement(prepared);
-    if (rc != SQLITE_OK) raiseError();
-    return statements_.emplace(key, std::move(statement)).first->second.get();
+    return Statement(std::move(statement), std::move(key), statements_);
 }
 
 }  // namespace db

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "platform/db/SqliteHandles.h"
+#include "platform/db/Statement.h"
 #include "platform/vb/Value.h"
 
 #include <QString>
 #include <memory>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace db {
+
+class StatementCache;
 
 // A connection to one database file, opened with the original Jet connection strings
 // ("...; Data Source=<path>;..."). The file must exist and be a database; anything else is a
@@ -46,10 +47,12 @@ public:
     void RollbackTrans();
     bool inTransaction() const { return transactionDepth_ > 0; }
 
-    // A prepared statement from the cache, reset and with its bindings cleared.
-    sqlite3_stmt* prepare(const QString& sql);
-    // Binds a value to parameter `index` (from 1) in the column type it carries.
-    static void bind(sqlite3_stmt* statement, int index, const vb::Value& value);
+    // A prepared statement, from the cache when it ran before: reset, no bindings.
+    Statement prepare(const QString& sql);
+    // The rowid of the last row this connection inserted.
+    long long lastInsertRowid() const;
+    // The rows the last INSERT, UPDATE or DELETE changed.
+    int changes() const;
 
     // Raises the engine's last error as a database run-time error.
     [[noreturn]] void raiseError() const;
@@ -60,7 +63,6 @@ public:
     static QString connectionString(const QString& path);
 
 private:
-    void clearStatements();
     // Runs the statement that ends a transaction level; on failure follows the engine's own
     // state before raising the error.
     void endLevel(const QString& sql);
@@ -68,7 +70,8 @@ private:
     DatabaseHandle db_;
     QString path_;
     int transactionDepth_ = 0;
-    std::unordered_map<std::string, StatementHandle> statements_;
+    // Shared with the statements handed out, which return to it while the file is open.
+    std::shared_ptr<StatementCache> statements_;
 };
 
 }  // namespace db

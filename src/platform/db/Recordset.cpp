@@ -6,7 +6,7 @@
 #include "platform/vb/VbError.h"
 
 #include <QRegularExpression>
-#include <sqlite3.h>
+#include <optional>
 
 namespace db {
 
@@ -15,9 +15,9 @@ using vb::VarType;
 
 namespace {
 
-FieldKind kindOf(const char* declared)
+FieldKind kindOf(const QString& declared)
 {
-    const QString t = QString::fromLatin1(declared ? declared : "").toUpper();
+    const QString t = declared.toUpper();
     if (t.startsWith(QLatin1String("LONG")) || t == QLatin1String("INTEGER") || t == QLatin1String("INT")
         || t == QLatin1String("COUNTER"))
         return FieldKind::Long;
@@ -31,29 +31,30 @@ FieldKind kindOf(const char* declared)
     return FieldKind::Other;
 }
 
-Value readColumn(sqlite3_stmt* st, int col, FieldKind kind)
+Value readColumn(const Statement& st, int col, FieldKind kind)
 {
-    const int type = sqlite3_column_type(st, col);
-    if (type == SQLITE_NULL) return Value::null();
+    using Type = Statement::Type;
+    const Type type = st.type(col);
+    if (type == Type::Null) return Value::null();
+    const bool number = type != Type::Text && type != Type::Blob;
     switch (kind) {
-    case FieldKind::Long: if (type == SQLITE_INTEGER) return Value(static_cast<int32_t>(sqlite3_column_int64(st, col))); break;
-    case FieldKind::Integer: if (type == SQLITE_INTEGER) return Value(static_cast<int16_t>(sqlite3_column_int(st, col))); break;
-    case FieldKind::Single: if (type != SQLITE_TEXT && type != SQLITE_BLOB) return Value(static_cast<float>(sqlite3_column_double(st, col))); break;
-    case FieldKind::Double: if (type != SQLITE_TEXT && type != SQLITE_BLOB) return Value(sqlite3_column_double(st, col)); break;
-    case FieldKind::Boolean: if (type == SQLITE_INTEGER) return Value(sqlite3_column_int(st, col) != 0); break;
-    case FieldKind::Date: if (type != SQLITE_TEXT && type != SQLITE_BLOB) return Value::date(sqlite3_column_double(st, col)); break;
+    case FieldKind::Long: if (type == Type::Integer) return Value(static_cast<int32_t>(st.integer(col))); break;
+    case FieldKind::Integer: if (type == Type::Integer) return Value(static_cast<int16_t>(st.integer(col))); break;
+    case FieldKind::Single: if (number) return Value(static_cast<float>(st.real(col))); break;
+    case FieldKind::Double: if (number) return Value(st.real(col)); break;
+    case FieldKind::Boolean: if (type == Type::Integer) return Value(st.integer(col) != 0); break;
+    case FieldKind::Date: if (number) return Value::date(st.real(col)); break;
     default: break;
     }
     // A value of another storage class than its column declares: hand it over as stored.
     switch (type) {
-    case SQLITE_INTEGER: {
-        const long long v = sqlite3_column_int64(st, col);
+    case Type::Integer: {
+        const long long v = st.integer(col);
         if (v >= INT32_MIN && v <= INT32_MAX) return Value(static_cast<int32_t>(v));
         return Value(static_cast<double>(v));
     }
-    case SQLITE_FLOAT: return Value(sqlite3_column_double(st, col));
-    default:
-        return Value(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)), sqlite3_column_bytes(st, col)));
+    case Type::Real: return Value(st.real(col));
+    default: return Value(st.text(col));
     }
 }
 
@@ -102,7 +103,7 @@ void Recordset::Open(const QString& sql, Connection& connection)
     if (!connection.isOpen()) vb::raise(vb::errDatabase, QStringLiteral("The connection is closed."));
     const ParameterizedSql p = ParameterizedSql::from(sql);
     table_ = tableOf(sql);
-    sqlite3_stmt* st = nullptr;
+    std::optional<Statement> st;
     const QString withId = withRowid(p.sql);
     updatable_ = false;
     if (!withId.isEmpty() && !table_.isEmpty()) {
@@ -110,34 +111,32 @@ void Recordset::Open(const QString& sql, Connection& connection)
             st = connection.prepare(withId);
             updatable_ = true;
         } catch (const vb::VbError&) {
-            st = nullptr;  // not a plain table (a view, a join): read-only
+            // not a plain table (a view, a join): read-only
         }
     }
     if (!st) st = connection.prepare(p.sql);
-    for (size_t i = 0; i < p.parameters.size(); ++i) Connection::bind(st, static_cast<int>(i) + 1, p.parameters[i]);
+    st->bindAll(p.parameters);
 
     const int first = updatable_ ? 1 : 0;
-    const int columns = sqlite3_column_count(st);
+    const int columns = st->columnCount();
     for (int c = first; c < columns; ++c) {
-        names_.append(QString::fromUtf8(sqlite3_column_name(st, c)));
-        kinds_.push_back(kindOf(sqlite3_column_decltype(st, c)));
+        names_.append(st->columnName(c));
+        kinds_.push_back(kindOf(st->declaredType(c)));
     }
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        Row row;
-        row.rowid = updatable_ ? sqlite3_column_int64(st, 0) : 0;
-        row.values.reserve(names_.size());
-        for (int c = first; c < columns; ++c) row.values.push_back(readColumn(st, c, kinds_[c - first]));
-        rows_.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) {
-        sqlite3_reset(st);
+    try {
+        while (st->next()) {
+            Row row;
+            row.rowid = updatable_ ? st->integer(0) : 0;
+            row.values.reserve(names_.size());
+            for (int c = first; c < columns; ++c) row.values.push_back(readColumn(*st, c, kinds_[c - first]));
+            rows_.push_back(std::move(row));
+        }
+    } catch (const vb::VbError&) {
         names_.clear();
         kinds_.clear();
         rows_.clear();
-        connection.raiseError();
+        throw;
     }
-    sqlite3_reset(st);
     connection_ = &connection;
     position_ = 0;
 }
@@ -233,6 +232,12 @@ void Recordset::requireCurrent() const
     if (IsEOF() || IsBOF() || rows_[position_].deleted) vb::raise(vb::errNoCurrentRecord);
 }
 
+long long Recordset::rowid() const
+{
+    requireCurrent();
+    return rows_[position_].rowid;
+}
+
 Value Recordset::field(int index) const
 {
     requireCurrent();
@@ -275,7 +280,7 @@ void Recordset::Update()
         cols.append(QLatin1Char('[') + names_[index] + QLatin1Char(']'));
         values.push_back(pending_.values[index]);
     }
-    sqlite3_stmt* st = nullptr;
+    std::optional<Statement> st;
     if (mode_ == EditMode::Add) {
         QString sql = QStringLiteral("INSERT INTO [%1] ").arg(table_);
         if (cols.isEmpty()) sql += QStringLiteral("DEFAULT VALUES");
@@ -286,14 +291,12 @@ void Recordset::Update()
         if (cols.isEmpty()) { mode_ = EditMode::None; return; }
         st = connection_->prepare(QStringLiteral("UPDATE [%1] SET %2=? WHERE _rowid_=?")
                                       .arg(table_, cols.join(QStringLiteral("=?,"))));
-        sqlite3_bind_int64(st, static_cast<int>(values.size()) + 1, pending_.rowid);
     }
-    for (size_t i = 0; i < values.size(); ++i) Connection::bind(st, static_cast<int>(i) + 1, values[i]);
-    const int rc = sqlite3_step(st);
-    sqlite3_reset(st);
-    if (rc != SQLITE_DONE) connection_->raiseError();
+    st->bindAll(values);
+    if (mode_ == EditMode::Edit) st->bindRowid(static_cast<int>(values.size()) + 1, pending_.rowid);
+    st->run();
     if (mode_ == EditMode::Add) {
-        pending_.rowid = sqlite3_last_insert_rowid(connection_->handle());
+        pending_.rowid = connection_->lastInsertRowid();
         rows_.push_back(pending_);
         position_ = static_cast<int>(rows_.size()) - 1;
     } else {
@@ -315,11 +318,9 @@ void Recordset::Delete()
     requireCurrent();
     if (!updatable_) vb::raise(3251, QStringLiteral("Current Recordset does not support updating."));
     mode_ = EditMode::None;
-    sqlite3_stmt* st = connection_->prepare(QStringLiteral("DELETE FROM [%1] WHERE _rowid_=?").arg(table_));
-    sqlite3_bind_int64(st, 1, rows_[position_].rowid);
-    const int rc = sqlite3_step(st);
-    sqlite3_reset(st);
-    if (rc != SQLITE_DONE) connection_->raiseError();
+    connection_->prepare(QStringLiteral("DELETE FROM [%1] WHERE _rowid_=?").arg(table_))
+        .bindRowid(1, rows_[position_].rowid)
+        .run();
     rows_[position_].deleted = true;  // stays current until the next move, as in the original
 }
 

@@ -7,8 +7,6 @@
 #include <map>
 #include <vector>
 
-struct sqlite3_stmt;
-
 namespace db {
 
 class Connection;
@@ -58,6 +56,8 @@ public:
     void Delete();
 
     const QString& table() const { return table_; }
+    // The current row's place in its table, for writes by statement.
+    long long rowid() const;
 
     // Converts a value to what a column of that kind stores (type mismatch when it cannot).
     static vb::Value convertForColumn(const vb::Value& value, FieldKind kind);

@@ -4,7 +4,6 @@
 #include "platform/db/Transaction.h"
 #include "platform/vb/Value.h"
 
-#include <sqlite3.h>
 #include <vector>
 
 namespace db {
@@ -15,19 +14,13 @@ struct SchemaObject {
     QString type, name, sql;
 };
 
-QString textOf(sqlite3_stmt* st, int column)
-{
-    const auto* text = sqlite3_column_text(st, column);
-    return text ? QString::fromUtf8(reinterpret_cast<const char*>(text), sqlite3_column_bytes(st, column)) : QString();
-}
+QString textOf(const Statement& st, int column) { return st.isNull(column) ? QString() : st.text(column); }
 
 std::vector<SchemaObject> objectsOf(Connection& cn)
 {
     std::vector<SchemaObject> objects;
-    sqlite3_stmt* st = cn.prepare(QStringLiteral("SELECT type, name, sql FROM sqlite_master"));
-    int rc = SQLITE_ROW;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) objects.push_back({textOf(st, 0), textOf(st, 1), textOf(st, 2)});
-    if (rc != SQLITE_DONE) cn.raiseError();
+    Statement st = cn.prepare(QStringLiteral("SELECT type, name, sql FROM sqlite_master"));
+    while (st.next()) objects.push_back({textOf(st, 0), textOf(st, 1), textOf(st, 2)});
     return objects;
 }
 
@@ -36,12 +29,9 @@ using Column = SchemaCheck::Column;
 std::vector<Column> columnsOf(Connection& cn, const QString& table)
 {
     std::vector<Column> columns;
-    sqlite3_stmt* st = cn.prepare(QStringLiteral("SELECT name, type, hidden FROM pragma_table_xinfo(?)"));
-    const QByteArray name = table.toUtf8();
-    sqlite3_bind_text(st, 1, name.constData(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
-    int rc = SQLITE_ROW;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) columns.push_back({textOf(st, 0), textOf(st, 1), sqlite3_column_int(st, 2) != 0});
-    if (rc != SQLITE_DONE) cn.raiseError();
+    Statement st = cn.prepare(QStringLiteral("SELECT name, type, hidden FROM pragma_table_xinfo(?)"));
+    st.bind(1, table);
+    while (st.next()) columns.push_back({textOf(st, 0), textOf(st, 1), st.integer(2) != 0});
     return columns;
 }
 
@@ -129,12 +119,11 @@ QStringList SchemaCheck::oversizedValues(Connection& database) const
         // One pass over the table: the longest value of every column.
         QStringList lengths;
         for (const QString& c : columns) lengths.append(QStringLiteral("max(length(") + bracketed(c) + QStringLiteral("))"));
-        sqlite3_stmt* st =
+        Statement st =
             database.prepare(QStringLiteral("SELECT ") + lengths.join(QLatin1Char(',')) + QStringLiteral(" FROM ") + bracketed(table));
-        if (sqlite3_step(st) != SQLITE_ROW) database.raiseError();
+        if (!st.next()) database.raiseError();
         for (int i = 0; i < columns.size(); ++i)
-            if (sqlite3_column_int64(st, i) > kTextLimit && !isBlob(table, columns.at(i))) oversized.append(table + QLatin1Char('.') + columns.at(i));
-        sqlite3_reset(st);
+            if (st.integer(i) > kTextLimit && !isBlob(table, columns.at(i))) oversized.append(table + QLatin1Char('.') + columns.at(i));
     }
     return oversized;
 }

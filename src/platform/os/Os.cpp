@@ -67,21 +67,27 @@ QString Os::findFileNoCase(const QString& folder, const QString& name)
 
 qint64 Os::fileSize(const QString& path) { return QFileInfo(path).size(); }
 
+void Os::saveFile(const QString& path, const QByteArray& content)
+{
+    if (SafePath::isLink(path)) raise(errPathAccess, QStringLiteral("The file '%1' is a symbolic link.").arg(path));
+    // A new file is created as any new file would be (the umask decides); a replaced one
+    // keeps its mode.
+    TemporaryFile file(path, 0666);
+    if (QFileInfo::exists(path)) file.takeModeOf(path);
+    for (qsizetype done = 0; done < content.size();) {
+        const ssize_t n = ::write(file.handle(), content.constData() + done, static_cast<size_t>(content.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == ENOSPC || errno == EDQUOT)) raiseDiskFull(QFileInfo(path).absolutePath());
+        if (n <= 0) raise(errPathAccess, QStringLiteral("The file '%1' cannot be written: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+        done += n;
+    }
+    file.commit();
+}
+
 bool Os::writeFile(const QString& path, const QByteArray& content, QString* error)
 {
     try {
-        if (SafePath::isLink(path)) raise(errPathAccess, QStringLiteral("The file '%1' is a symbolic link.").arg(path));
-        // A new file is created as any new file would be (the umask decides); a replaced one
-        // keeps its mode.
-        TemporaryFile file(path, 0666);
-        if (QFileInfo::exists(path)) file.takeModeOf(path);
-        for (qsizetype done = 0; done < content.size();) {
-            const ssize_t n = ::write(file.handle(), content.constData() + done, static_cast<size_t>(content.size() - done));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) raise(errPathAccess, QStringLiteral("The file '%1' cannot be written: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
-            done += n;
-        }
-        file.commit();
+        saveFile(path, content);
     } catch (const VbError& e) {
         if (error) *error = e.description();
         return false;

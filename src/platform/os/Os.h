@@ -33,6 +33,9 @@ public:
     // leaves an existing file whole; a link at the place is refused, never followed. False
     // (with the reason in `error`) when it failed.
     static bool writeFile(const QString& path, const QByteArray& content, QString* error = nullptr);
+    // The same for a caller that reports by run-time error: a full disk raises the disk-full
+    // error naming the folder, any other failure the path/file access error.
+    static void saveFile(const QString& path, const QByteArray& content);
 };
 
 }  // namespace vb

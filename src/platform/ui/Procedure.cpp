@@ -22,6 +22,13 @@ void Procedure::report(int number, const QString& description)
         cancelled_ = true;
         return;
     }
+    // Every further step would only hit the full disk again: it is said once, and the
+    // procedure ends.
+    if (number == errDiskFull) {
+        Ui::instance().MsgBox(description, vbExclamation | vbOKOnly, title_);
+        cancelled_ = true;
+        return;
+    }
     const int answer = Ui::instance().MsgBox(message(prefix_, number, description), vbExclamation | vbOKCancel, title_);
     if (answer == vbCancel) cancelled_ = true;
 }

@@ -15,6 +15,7 @@ class VbError;
 // for command procedures: a step that raises a run-time error shows a warning box with OK
 // and Cancel whose text is the prefix, the error number, CR LF and the description, titled
 // with the procedure's name. OK goes on with the next step; Cancel leaves the procedure.
+// A full disk is said in plain words, once, and ends the procedure.
 //
 //     Procedure p("VB-Error: ", "&Neu");
 //     p.step([&] { ... });

@@ -1,5 +1,9 @@
 #include "platform/vb/VbError.h"
 
+#include "platform/vb/VbLocale.h"
+
+#include <QDir>
+
 namespace vb {
 
 VbError::VbError(int number, const QString& description)
@@ -15,6 +19,7 @@ QString standardDescription(int number)
     case errTypeMismatch: return QStringLiteral("Type mismatch");
     case errFileNotFound: return QStringLiteral("File not found");
     case errPermissionDenied: return QStringLiteral("Permission denied");
+    case errDiskFull: return QStringLiteral("Disk full");
     case errPathAccess: return QStringLiteral("Path/File access error");
     case errObjectNotSet: return QStringLiteral("Object variable or With block variable not set");
     case errInvalidNull: return QStringLiteral("Invalid use of Null");
@@ -29,5 +34,15 @@ QString standardDescription(int number)
 void raise(int number) { throw VbError(number, standardDescription(number)); }
 
 void raise(int number, const QString& description) { throw VbError(number, description); }
+
+void raiseDiskFull(const QString& folder)
+{
+    const QString shown = QDir::toNativeSeparators(folder);
+    raise(errDiskFull, VbLocale::english()
+                           ? QStringLiteral("The disk is full: there is no room left in the folder %1. "
+                                            "Please free some space and try again.").arg(shown)
+                           : QStringLiteral("Der Datenträger ist voll: Im Ordner %1 ist kein Platz mehr frei. "
+                                            "Bitte schaffen Sie Platz und versuchen Sie es noch einmal.").arg(shown));
+}
 
 }  // namespace vb

@@ -28,6 +28,7 @@ enum ErrorNumber : int {
     errTypeMismatch = 13,
     errFileNotFound = 53,
     errPermissionDenied = 70,
+    errDiskFull = 61,
     errPathAccess = 75,
     errObjectNotSet = 91,
     errInvalidNull = 94,
@@ -42,5 +43,8 @@ enum ErrorNumber : int {
 // Raises error `number` with a description of its own.
 [[noreturn]] void raise(int number, const QString& description);
 QString standardDescription(int number);
+// Raises the disk-full error: its description says so in the session's language and names
+// the folder that has no room left, the one thing the user can act on.
+[[noreturn]] void raiseDiskFull(const QString& folder);
 
 }  // namespace vb

@@ -15,6 +15,9 @@ public:
     // The separator that is not the decimal one ("," when the decimal is ".", else ".").
     static QChar groupSeparator();
     static const QLocale& locale();
+    // Whether the program speaks English (else German) in the messages of this layer.
+    static void setEnglish(bool english);
+    static bool english();
 };
 
 }  // namespace vb
