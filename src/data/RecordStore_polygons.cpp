@@ -4,6 +4,7 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Statement.h"
+#include "platform/vb/VbError.h"
 
 using vb::Value;
 
@@ -19,8 +20,14 @@ Value single(double v) { return Value(static_cast<float>(v)); }
 // An empty group label is stored as NULL, like every empty text.
 Value label(const QString& group) { return group.isEmpty() ? Value::null() : Value(group); }
 
+bool isNumber(const db::Statement& st, int column)
+{
+    return st.type(column) == db::Statement::Type::Integer || st.type(column) == db::Statement::Type::Real;
+}
+
 // Reads rows of (group, polygon, point, x, y); a row missing a number or a coordinate is
-// not a point.
+// not a point. A coordinate that holds a text is refused rather than read as 0: copied or
+// drawn, it would be a wrong point that looks right.
 PolygonPoints readPoints(db::Statement& st)
 {
     PolygonPoints points;
@@ -28,6 +35,7 @@ PolygonPoints readPoints(db::Statement& st)
         bool complete = true;
         for (int c = 1; c <= 4; ++c) complete = complete && !st.isNull(c);
         if (!complete) continue;
+        if (!isNumber(st, 3) || !isNumber(st, 4)) vb::raise(vb::errTypeMismatch);
         points.push_back({st.isNull(0) ? QString() : st.text(0), static_cast<int16_t>(st.integer(1)),
                           static_cast<int16_t>(st.integer(2)), st.real(3), st.real(4)});
     }
