@@ -20,9 +20,9 @@ Value single(double v) { return Value(static_cast<float>(v)); }
 // An empty group label is stored as NULL, like every empty text.
 Value label(const QString& group) { return group.isEmpty() ? Value::null() : Value(group); }
 
-bool isNumber(const db::Statement& st, int column)
+bool isNumber(db::Statement::Type type)
 {
-    return st.type(column) == db::Statement::Type::Integer || st.type(column) == db::Statement::Type::Real;
+    return type == db::Statement::Type::Integer || type == db::Statement::Type::Real;
 }
 
 // Reads rows of (group, polygon, point, x, y); a row missing a number or a coordinate is
@@ -32,10 +32,9 @@ PolygonPoints readPoints(db::Statement& st)
 {
     PolygonPoints points;
     while (st.next()) {
-        bool complete = true;
-        for (int c = 1; c <= 4; ++c) complete = complete && !st.isNull(c);
-        if (!complete) continue;
-        if (!isNumber(st, 3) || !isNumber(st, 4)) vb::raise(vb::errTypeMismatch);
+        const db::Statement::Type x = st.type(3), y = st.type(4);
+        if (st.isNull(1) || st.isNull(2) || x == db::Statement::Type::Null || y == db::Statement::Type::Null) continue;
+        if (!isNumber(x) || !isNumber(y)) vb::raise(vb::errTypeMismatch);
         points.push_back({st.isNull(0) ? QString() : st.text(0), static_cast<int16_t>(st.integer(1)),
                           static_cast<int16_t>(st.integer(2)), st.real(3), st.real(4)});
     }

@@ -7,6 +7,7 @@
 #include "platform/vb/VbLocale.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -15,22 +16,42 @@ constexpr int kSignificant = 4;
 constexpr int kMostDecimals = 12;
 constexpr double kLargest = 1e10;
 
-// The decimals that show `value` with four significant digits (at least one, so that every
-// cell has a decimal mark to align on).
-int decimalsOf(double value)
+// `size` times ten to the `exponent`: by the exact powers a double holds, dividing for
+// negative exponents, so that a tie rounds as the decimal text would.
+double shifted(double size, int exponent)
 {
-    const double size = std::abs(value);
-    if (size == 0) return kSignificant - 1;
-    int decimals = kSignificant - 1 - static_cast<int>(std::floor(std::log10(size)));
-    // Rounding may carry into the next decade (9.9996 gives 10.00, not 10.000).
-    const double rounded = std::abs(std::round(value * std::pow(10.0, decimals))) / std::pow(10.0, decimals);
-    if (rounded >= std::pow(10.0, kSignificant - decimals)) --decimals;
-    return std::max(decimals, 1);
+    static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr int kLast = static_cast<int>(std::size(kExact)) - 1;
+    if (exponent > kLast || -exponent > kLast) return size * std::pow(10.0, exponent);
+    return exponent >= 0 ? size * kExact[exponent] : size / kExact[-exponent];
 }
 
-bool needsExponent(double value)
+// The decimal places of a coordinate's cell: before the mark and after it with four
+// significant digits (at least one after, so that every cell has a mark to align on).
+struct Places {
+    int before = 1;
+    int after = kSignificant - 1;
+};
+
+// One logarithm per value: the table's column pattern counts every point of the record.
+Places placesOf(double value)
 {
-    return std::abs(value) >= kLargest || decimalsOf(value) > kMostDecimals;
+    const double size = std::abs(value);
+    if (size == 0) return {};
+    const int decade = static_cast<int>(std::floor(std::log10(size)));
+    int decimals = kSignificant - 1 - decade;
+    // Rounding may carry into the next decade (9.9996 gives 10.00, not 10.000).
+    if (std::round(shifted(size, decimals)) >= shifted(1, kSignificant)) --decimals;
+    const int after = std::max(decimals, 1);
+    // The cell's integer digits are those of its text, after that rounding.
+    const bool carried = std::round(shifted(size, after)) >= shifted(1, decade + 1 + after);
+    return {std::max(decade + (carried ? 1 : 0), 0) + 1 + (value < 0 ? 1 : 0), after};
+}
+
+bool needsExponent(double value, const Places& places)
+{
+    return std::abs(value) >= kLargest || places.after > kMostDecimals;
 }
 
 // A positioning pattern for the column: as many places before and after the mark as its
@@ -38,16 +59,15 @@ bool needsExponent(double value)
 // Counted, not formatted: a long body must not be turned into text for it.
 QString columnPattern(const PolygonPoints& points, double PolygonPoint::*coordinate)
 {
-    int before = 1, after = 1;
+    Places widest{1, 1};
     for (const PolygonPoint& p : points) {
         const double v = static_cast<float>(p.*coordinate);
-        if (needsExponent(v)) continue;
-        const double size = std::abs(v);
-        const int integerDigits = size < 1 ? 1 : static_cast<int>(std::floor(std::log10(size))) + 1;
-        before = std::max(before, integerDigits + (v < 0 ? 1 : 0));
-        after = std::max(after, decimalsOf(v));
+        const Places places = placesOf(v);
+        if (needsExponent(v, places)) continue;
+        widest.before = std::max(widest.before, places.before);
+        widest.after = std::max(widest.after, places.after);
     }
-    return QString(before, QLatin1Char('0')) + QLatin1Char('.') + QString(after, QLatin1Char('0'));
+    return QString(widest.before, QLatin1Char('0')) + QLatin1Char('.') + QString(widest.after, QLatin1Char('0'));
 }
 
 }  // namespace
@@ -81,8 +101,9 @@ QString PointTable::coordinate(float value)
 {
     // Fixed-point texts are built directly, without the general format's parsing.
     const double v = value;
-    if (needsExponent(v)) return vb::Format(vb::Value(value), QStringLiteral("0.000E+00"));
-    QString text = QString::number(v == 0 ? 0.0 : v, 'f', decimalsOf(v));
+    const Places places = placesOf(v);
+    if (needsExponent(v, places)) return vb::Format(vb::Value(value), QStringLiteral("0.000E+00"));
+    QString text = QString::number(v == 0 ? 0.0 : v, 'f', places.after);
     text.replace(QLatin1Char('.'), vb::VbLocale::decimalSeparator());
     return text;
 }

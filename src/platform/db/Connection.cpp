@@ -39,7 +39,10 @@ void Connection::OpenFile(const QString& path, int timeoutSeconds, Access access
     if (!QFileInfo(path).isFile())
         vb::raise(vb::errDatabase, QStringLiteral("Could not find file '%1'.").arg(path));
     sqlite3* opened = nullptr;
-    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOFOLLOW;
+    // A connection lives on the thread that opened it: without the engine's own lock every
+    // column read of a long point list is a plain call.
+    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOFOLLOW |
+                      SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &opened, flags, nullptr);
     DatabaseHandle db(opened);
     if (rc != SQLITE_OK) {
