@@ -55,7 +55,7 @@ struct Project {
         cn.CommitTrans();
         OutputDiagram diagram(session, kRecord);
         vb::Procedure p(QStringLiteral("VB-Fehler: "), kTitle);
-        diagram.copyRecordFrame(p);
+        diagram.copyRecordFrame(p, RecordStore(session).points(kRecord));
     }
 };
 

@@ -39,7 +39,7 @@ OutputDiagram::OutputDiagram(SessionContext& session, int32_t id) : session_(ses
 
 OutputDiagram::~OutputDiagram() = default;
 
-void OutputDiagram::copyRecordFrame(vb::Procedure& p)
+void OutputDiagram::copyRecordFrame(vb::Procedure& p, const PolygonPoints& points)
 {
     clsDATEN e2(session_), g0(session_);
     e2.ETABELLE(QStringLiteral("E2"));
@@ -53,16 +53,43 @@ void OutputDiagram::copyRecordFrame(vb::Procedure& p)
             g0.DVTI(QString::fromLatin1(name), orientation(o), diagram());
         });
     }
-    for (const char* name : {"XMIN", "XMAX", "YMIN", "YMAX", "MYMX"}) {
+    p.step([&] { readAxisTypes(); });
+    const auto copyEnds = [&](const char* lowName, const char* highName, bool logarithmic, double PolygonPoint::*coordinate) {
         p.step([&] {
-            float v = 0;
-            e2.DTVS(QString::fromLatin1(name), v);
-            g0.DVTS(QString::fromLatin1(name), v, diagram());
+            float low = 0, high = 0;
+            e2.DTVS(QString::fromLatin1(lowName), low);
+            e2.DTVS(QString::fromLatin1(highName), high);
+            if (logarithmic) positiveEnds(low, high, points, coordinate);
+            g0.DVTS(QString::fromLatin1(lowName), low, diagram());
+            g0.DVTS(QString::fromLatin1(highName), high, diagram());
         });
-    }
+    };
+    copyEnds("XMIN", "XMAX", LOGX_ == 1, &PolygonPoint::x);
+    copyEnds("YMIN", "YMAX", LOGY_ == 1, &PolygonPoint::y);
+    p.step([&] {
+        float v = 0;
+        e2.DTVS(QStringLiteral("MYMX"), v);
+        g0.DVTS(QStringLiteral("MYMX"), v, diagram());
+    });
     const std::pair<const char*, float> fixed[] = {{"MX", 0}, {"MY", 0}, {"RL", 11}, {"RR", 8}, {"RU", 11}, {"RO", 8}};
     for (const auto& [name, value] : fixed)
         p.step([&] { g0.DVTS(QString::fromLatin1(name), value, diagram()); });
+}
+
+// A logarithmic axis has no place for an end of 0 or less: such an end becomes the smallest
+// positive coordinate of the points, or a thousandth of the other end without one.
+void OutputDiagram::positiveEnds(float& low, float& high, const PolygonPoints& points, double PolygonPoint::*coordinate)
+{
+    float& lower = low <= high ? low : high;
+    float& upper = low <= high ? high : low;
+    if (lower > 0) return;
+    float smallest = 0;
+    for (const PolygonPoint& pt : points) {
+        const auto v = static_cast<float>(pt.*coordinate);
+        if (v > 0 && (smallest == 0 || v < smallest)) smallest = v;
+    }
+    if (upper <= 0) upper = smallest > 0 ? smallest * 10 : 10;
+    lower = smallest > 0 && smallest < upper ? smallest : upper / 1000;
 }
 
 void OutputDiagram::readAxisTypes()

@@ -25,7 +25,9 @@ public:
     ~OutputDiagram();
 
     // The record's calibration (E2) into the diagram's settings with the page's fixed margins.
-    void copyRecordFrame(vb::Procedure& p);
+    // A logarithmic axis whose stored end is 0 or less (ticked after the capture) starts at
+    // the smallest positive coordinate of `points` on it instead.
+    void copyRecordFrame(vb::Procedure& p, const PolygonPoints& points);
     // Draws the axes and the polygons with a new engine on `target`, the diagram area at the
     // target's corner and of its size.
     void draw(vb::Procedure& p, const DrawTarget& target, const PolygonPoints& points);
@@ -38,6 +40,7 @@ public:
     void reportPointsOffAxis(bool german) const;
 
 private:
+    static void positiveEnds(float& low, float& high, const PolygonPoints& points, double PolygonPoint::*coordinate);
     void readAxisTypes();
     void setAxes(const PolygonPoints& points);
     // Candidates, scale type and label format of one axis by its stored scale type.

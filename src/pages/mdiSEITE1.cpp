@@ -96,8 +96,8 @@ void mdiSEITE1::BILD11(const DrawTarget& page)
     diagram_ = std::make_unique<OutputDiagram>(shell_.session(), ID_);
     // Only the first drawing after a new evaluation takes the record's calibration; later
     // drawings keep what the diagram dialog may have changed.
-    if (BONEU_) diagram_->copyRecordFrame(p);
     p.step([&] { points_ = RecordStore(shell_.session()).points(ID_); });
+    if (BONEU_) diagram_->copyRecordFrame(p, points_);
     if (page.onScreen()) {
         diagram_->draw(p, DrawTarget::screen(*picBILD11), points_);
         picBILD11->flush();

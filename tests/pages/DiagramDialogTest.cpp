@@ -318,7 +318,7 @@ TEST_F(DiagramDialogTest, ChosenEndsReachTheRecordSoANewEvaluationKeepsThem)
 
     OutputDiagram diagram(shell.session(), 7);
     vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 11"));
-    diagram.copyRecordFrame(p);
+    diagram.copyRecordFrame(p, {});
     vb::RecordingSurface surface(vb::OutputSurface::Kind::Picture, 605, 472);
     surface.ScaleMode(vb::OutputSurface::vbMillimeters);
     diagram.draw(p, DrawTarget::screen(surface), {});

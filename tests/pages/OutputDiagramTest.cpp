@@ -24,7 +24,7 @@ protected:
     void drawNew()
     {
         vb::Procedure p(QStringLiteral("VB-Fehler: "), QStringLiteral("Bild 11"));
-        diagram.copyRecordFrame(p);
+        diagram.copyRecordFrame(p, RecordStore(session).points(7));
         redraw();
     }
     void redraw()
@@ -132,6 +132,21 @@ TEST_F(OutputDiagramTest, LogarithmicAxisDrawsLogarithmsAndBreaksAtPointsWithout
     EXPECT_EQ(ui().messages[0].text, QStringLiteral("1 Punkt(e) mit Werten \u2264 0 haben auf der logarithmischen "
                                                     "Achse keinen Platz und werden nicht gezeichnet."));
     EXPECT_EQ(ui().messages[0].title, QStringLiteral("Bild 11"));
+}
+
+// A record captured on linear axes and made logarithmic afterwards keeps its end 0: the
+// evaluation starts the axis at the smallest positive point instead of failing on log 0.
+TEST_F(OutputDiagramTest, ALogarithmicAxisWithAStoredEndOfZeroStartsAtTheSmallestPositivePoint)
+{
+    calibrate(1, 0, 0, 100, 0, 50);
+    addPoint(0, 0, 0, 10);
+    addPoint(0, 1, 5, 20);
+    addPoint(0, 2, 100, 30);
+    drawNew();
+    EXPECT_EQ(g0(QStringLiteral("XMIN || '/' || XMAX")), QStringList{QStringLiteral("5/100")});
+    EXPECT_TRUE(ui().messages.isEmpty()) << ui().messages.value(0).text.toStdString();
+    EXPECT_TRUE(hasSegment(device(std::log10(5.0), 20), device(2, 30)));
+    EXPECT_EQ(diagram.pointsOffAxis(), 1);
 }
 
 // The frame reaches data beyond the given candidates: a linear span above 20,000, a log decade above 100.
