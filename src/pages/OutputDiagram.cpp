@@ -92,6 +92,11 @@ void OutputDiagram::positiveEnds(float& low, float& high, const PolygonPoints& p
     lower = smallest > 0 && smallest < upper ? smallest : upper / 1000;
 }
 
+void OutputDiagram::valuesAt(double x, double y, float& X, float& Y) const
+{
+    engine_->KOORDTRANSINV(static_cast<float>(x), static_cast<float>(y), X, Y, LOGX_ == 1 ? 1 : 0, LOGY_ == 1 ? 1 : 0);
+}
+
 void OutputDiagram::readAxisTypes()
 {
     clsDATEN e2(session_);

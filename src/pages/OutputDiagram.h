@@ -32,8 +32,11 @@ public:
     // target's corner and of its size.
     void draw(vb::Procedure& p, const DrawTarget& target, const PolygonPoints& points);
 
-    // The engine of the last drawing (the page's tooltip maps mouse positions with it).
+    // The engine of the last drawing.
     clsGRAFIK* engine() const { return engine_.get(); }
+    // The diagram's values at a position on the picture (in its millimetres), by the last
+    // drawing's axes: the values themselves on a logarithmic axis, not their logarithms.
+    void valuesAt(double x, double y, float& X, float& Y) const;
     // Points left out of the last drawing because a logarithmic axis has no place for them.
     int pointsOffAxis() const { return offAxis_; }
     // Tells the user how many points the last drawing left out, if any (one message).

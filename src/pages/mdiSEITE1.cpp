@@ -168,9 +168,9 @@ void mdiSEITE1::picBILD11_MouseMove(int, int, double x, double y)
     vb::Procedure p(kPrefix, QStringLiteral("picBILD11_MouseMove"));
     p.step([&] {
         float X = 0, Y = 0;
-        diagram_->engine()->KOORDTRANSINV(static_cast<float>(x), static_cast<float>(y), X, Y, 0, 0);
-        picBILD11->ToolTipText(vb::CStr(vb::Value(vb::Round(X, 3))) + QLatin1Char(';') +
-                               vb::CStr(vb::Value(vb::Round(Y, 3))));
+        diagram_->valuesAt(x, y, X, Y);
+        // With the table's digits, so that a small range does not read 0 everywhere.
+        picBILD11->ToolTipText(PointTable::coordinate(X) + QLatin1Char(';') + PointTable::coordinate(Y));
     });
 }
 

@@ -119,6 +119,14 @@ TEST_F(OutputPageTest, TooltipShowsTheWorldCoordinatesUnderTheMouse)
     const double mx = 100.0 / (page->picBILD11->ScaleWidth() - 19);
     const auto middle = tip(11 + 50 / mx, bottom);
     EXPECT_NEAR(middle.first, 50, 0.01);
+
+    // On a logarithmic axis the tip gives the value, with four significant digits.
+    exec(QStringLiteral("UPDATE E2 SET LOGX = 1, XMIN = 1, XMAX = 100, YMIN = 0.001, YMAX = 0.002"));
+    exec(QStringLiteral("UPDATE A1 SET BONEU = 1"));
+    load();
+    const auto lowest = tip(11, bottom);
+    EXPECT_NEAR(lowest.first, 0.63, 1e-6);  // the axis's candidate below 1, not its logarithm -0.2
+    EXPECT_NEAR(lowest.second, 0.001, 1e-6);
 }
 
 // Linear, logarithmic x, and a record without points: the page as the user sees it.
