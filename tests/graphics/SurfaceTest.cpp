@@ -134,10 +134,14 @@ TEST(PrinterSurface, APdfThatCannotBeWrittenSaysWhyAndLeavesNoFile)
     EXPECT_TRUE(failure->description().contains(QStringLiteral("too large"))) << failure->description().toStdString();
     EXPECT_FALSE(printer.isPrinting());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()) << QDir(dir.path()).entryList(QDir::Files).join(u' ').toStdString();
-    // The next job writes again.
+    // The next job writes again, and takes away what a killed job to the same file left.
+    QFile killed(pdf + QStringLiteral(".Ab3dE9gH.tmp"));
+    ASSERT_TRUE(killed.open(QIODevice::WriteOnly));
+    killed.close();
     printer.Line(10, 10, 100, 100);
     printer.EndDoc();
     EXPECT_GT(QFile(pdf).size(), 500);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.pdf")});
 }
 
 TEST(RecordingSurface, RecordsInTheScaleAndRestoresScales)

@@ -1,5 +1,7 @@
 #include "platform/surface/PrinterSurface.h"
 
+#include "platform/os/Os.h"
+#include "platform/os/TemporaryFile.h"
 #include "platform/vb/VbError.h"
 
 #include <QBuffer>
@@ -11,11 +13,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryFile>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 
 namespace vb {
 
@@ -70,10 +67,13 @@ QPagedPaintDevice& PrinterSurface::device()
 
 bool PrinterSurface::beginPdf()
 {
+    // What a killed job to the same file left behind goes now.
+    TemporaryFile::removeLeftovers(target_);
     // The folder must take the file before anything is drawn: a refusal is said at once.
-    QTemporaryFile probe(target_ + QStringLiteral(".XXXXXX"));
-    if (!probe.open()) {
-        reason_ = probe.errorString();
+    try {
+        TemporaryFile probe(target_);
+    } catch (const VbError& e) {
+        reason_ = e.description();
         return false;
     }
     pdf_ = std::make_unique<QBuffer>();
@@ -146,27 +146,9 @@ void PrinterSurface::EndDoc()
 
 void PrinterSurface::writePdf(const QByteArray& data)
 {
-    // Written whole or not at all: the bytes go into a temporary file beside the PDF, which
-    // becomes the PDF only when all of them are on the disk. A full disk may take part of a
-    // write and say nothing, so the file's size is what tells.
-    QTemporaryFile file(target_ + QStringLiteral(".XXXXXX"));
-    if (!file.open()) {
-        reason_ = file.errorString();
-        raise(482, failure());
-    }
-    errno = 0;
-    const bool whole = file.write(data) == data.size() && file.flush() && file.size() == data.size();
-    const int refusal = errno;
-    file.close();
-    std::error_code renamed;
-    if (whole) std::filesystem::rename(file.fileName().toStdString(), target_.toStdString(), renamed);
-    if (whole && !renamed) {
-        file.setAutoRemove(false);
-        return;
-    }
-    if (renamed) reason_ = QString::fromStdString(renamed.message());
-    else reason_ = refusal != 0 ? QString::fromLocal8Bit(std::strerror(refusal)) : file.errorString();
-    raise(482, failure());
+    // Written whole or not at all, through a file of our own beside the PDF that becomes the
+    // PDF only when all of its bytes are on the disk.
+    if (!Os::writeFile(target_, data, &reason_)) raise(482, failure());
 }
 
 void PrinterSurface::KillDoc()
