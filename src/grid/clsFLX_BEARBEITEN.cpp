@@ -5,6 +5,7 @@
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
+#include "platform/ui/LimitsText.h"
 #include "platform/vb/Format.h"
 #include "platform/vb/VbError.h"
 #include "platform/widgets/FlexGrid.h"
@@ -234,8 +235,7 @@ bool clsFLX::WERTPRUEFEN(const QString& value, float minimum, float maximum, boo
     const std::optional<float> number = vb::fitSingle(vb::Value(t));
     // Limits count when the lower lies below the upper; a column without them checks the number alone.
     if (minimum < maximum && (!number || *number < minimum || *number > maximum))
-        return reject(QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:") + vb::vbCrLf + QStringLiteral("Minimum: ")
-                      + vb::CStr(vb::Value(minimum)) + QStringLiteral(", Maximum: ") + vb::CStr(vb::Value(maximum)));
+        return reject(vb::limitsText(vb::Value(minimum), vb::Value(maximum)));
     if (!number) return reject(QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!"));
     if (whole && *number != std::floor(*number)) return reject(QStringLiteral("Eingegeber Wert ist keine ganze Zahl!"));
     return true;

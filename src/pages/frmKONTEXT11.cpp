@@ -8,6 +8,7 @@
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
+#include "platform/ui/LimitsText.h"
 #include "platform/vb/VbError.h"
 #include "platform/widgets/DialogButtons.h"
 
@@ -61,10 +62,8 @@ bool scaleInRange(const QString& text, const QString& title)
     if (!d) return true;  // no number at all: the type mismatch of the reading says so
     const std::optional<float> scale = vb::fitSingle(vb::Value(*d));
     if (scale && *scale >= 0) return true;
-    const float largest = std::numeric_limits<float>::max();
-    vb::MsgBox(QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:") + vb::vbCrLf + QStringLiteral("Minimum: ") +
-                   vb::CStr(vb::Value(0.0f)) + QStringLiteral(", Maximum: ") + vb::CStr(vb::Value(largest)),
-               vb::vbOKOnly | vb::vbExclamation, title);
+    vb::MsgBox(vb::limitsText(vb::Value(0.0f), vb::Value(std::numeric_limits<float>::max())), vb::vbOKOnly | vb::vbExclamation,
+               title);
     return false;
 }
 

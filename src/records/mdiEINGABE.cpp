@@ -6,6 +6,7 @@
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
+#include "platform/ui/LimitsText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -153,9 +154,7 @@ bool mdiEINGABE::WERTPRUEFUNG(QString& text, float minimum, float maximum, bool 
         }
         return true;
     }
-    MsgBox((english ? QStringLiteral("Numeric value out of preset limits:") : QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:"))
-               + vb::vbCrLf + QStringLiteral("Minimum: ") + vb::CStr(minimum) + QStringLiteral(", Maximum: ") + vb::CStr(maximum),
-           vb::vbOKOnly, title);
+    MsgBox(vb::limitsText(minimum, maximum, english), vb::vbOKOnly, title);
     return false;
 }
 
