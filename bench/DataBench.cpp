@@ -27,6 +27,19 @@ QString freshProject(const QTemporaryDir& dir, int n)
 float px(int i) { return 0.25f * static_cast<float>(i); }
 float py(int i) { return 1000.0f - 0.5f * static_cast<float>(i); }
 
+void closeUntimed(benchmark::State& state, SessionContext& session)
+{
+    state.PauseTiming();
+    session.cnnX.Close();
+    state.ResumeTiming();
+}
+
+void reportAgainstFloor(benchmark::State& state, double total)
+{
+    state.counters["rows"] = kPoints;
+    if (floorSeconds > 0.0) state.counters["x_floor"] = total / static_cast<double>(state.iterations()) / floorSeconds;
+}
+
 void BM_PointGrid_Floor_PreparedInsert(benchmark::State& state)
 {
     QTemporaryDir dir;
@@ -100,13 +113,9 @@ void BM_PointGrid_clsDATEN_DVTS(benchmark::State& state)
         session.cnnX.CommitTrans();
 
         total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        state.PauseTiming();
-        session.cnnX.Close();
-        state.ResumeTiming();
+        closeUntimed(state, session);
     }
-    const double perIteration = total / static_cast<double>(state.iterations());
-    state.counters["rows"] = kPoints;
-    if (floorSeconds > 0.0) state.counters["x_floor"] = perIteration / floorSeconds;
+    reportAgainstFloor(state, total);
 }
 
 // Ten thousand values of one column in one call: the list write's own loop, one row each.
@@ -136,13 +145,9 @@ void BM_ListWrite_clsDATEN_DVTSF(benchmark::State& state)
         }
 
         total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        state.PauseTiming();
-        session.cnnX.Close();
-        state.ResumeTiming();
+        closeUntimed(state, session);
     }
-    const double perIteration = total / static_cast<double>(state.iterations());
-    state.counters["rows"] = kPoints;
-    if (floorSeconds > 0.0) state.counters["x_floor"] = perIteration / floorSeconds;
+    reportAgainstFloor(state, total);
 }
 
 }  // namespace
