@@ -4,6 +4,7 @@
 #include "platform/os/Os.h"
 #include "platform/os/TemporaryFile.h"
 #include "platform/vb/VbError.h"
+#include "support/FileFacts.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
@@ -25,21 +26,10 @@ protected:
         ASSERT_TRUE(vb::Os::writeFile(victim, "opfer"));
         ::chmod(QFile::encodeName(victim).constData(), 0600);
     }
-    static QByteArray content(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static mode_t mode(const QString& path)
-    {
-        struct stat st {};
-        ::stat(QFile::encodeName(path).constData(), &st);
-        return st.st_mode & 07777;
-    }
     void victimUntouched()
     {
-        EXPECT_EQ(content(victim), QByteArray("opfer"));
-        EXPECT_EQ(mode(victim), 0600u);
+        EXPECT_EQ(FileFacts::content(victim), QByteArray("opfer"));
+        EXPECT_EQ(FileFacts::mode(victim), 0600u);
     }
 
     QTemporaryDir dir;
@@ -99,11 +89,11 @@ TEST_F(LinkSafety, ANewFileTakesTheSourcesModeAReplacedOneKeepsItsOwn)
 {
     ::chmod(QFile::encodeName(source).constData(), 0600);
     db::DatabaseFile::copy(source, target);
-    EXPECT_EQ(mode(target), 0600u);
+    EXPECT_EQ(FileFacts::mode(target), 0600u);
     ::chmod(QFile::encodeName(target).constData(), 0640);
     db::DatabaseFile::copy(source, target);
-    EXPECT_EQ(mode(target), 0640u);
+    EXPECT_EQ(FileFacts::mode(target), 0640u);
     ASSERT_TRUE(vb::Os::writeFile(victim, "neu"));
-    EXPECT_EQ(mode(victim), 0600u);
+    EXPECT_EQ(FileFacts::mode(victim), 0600u);
     EXPECT_TRUE(vb::TemporaryFile::leftovers(target).isEmpty());
 }

@@ -2,6 +2,7 @@
 // by every user: nothing found there may have the program read or write outside its places.
 #include "platform/os/Os.h"
 #include "shell/ShellFixture.h"
+#include "support/FileFacts.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,17 +42,6 @@ protected:
         const QString path = inst.root() + QLatin1Char('/') + name;
         if (!QFile::exists(path)) EXPECT_TRUE(QFile::copy(TestEnvironment::velorTemplate(), path));
         return path;
-    }
-    static QByteArray content(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static mode_t mode(const QString& path)
-    {
-        struct stat st {};
-        ::stat(QFile::encodeName(path).constData(), &st);
-        return st.st_mode & 07777;
     }
     QString userFolder() const { return inst.root() + QStringLiteral("/BENUTZER/TESTER"); }
 };
@@ -116,7 +106,7 @@ TEST_F(SharedFolder, AUserFolderOfAnotherUserOrOpenToOthersIsRefused)
     QFile::remove(userFolder());
 
     ASSERT_TRUE(load());
-    EXPECT_EQ(mode(userFolder()), 0700u);
+    EXPECT_EQ(FileFacts::mode(userFolder()), 0700u);
 }
 
 // A private project stays private in its working copy, also after a crash.
@@ -125,9 +115,9 @@ TEST_F(SharedFolder, TheWorkingCopyAndItsSideFilesTakeTheProjectsMode)
     ::chmod(QFile::encodeName(project).constData(), 0600);
     ASSERT_TRUE(load());
     exec(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (1, 'privat', 1)"));
-    EXPECT_EQ(mode(workingCopy()), 0600u);
+    EXPECT_EQ(FileFacts::mode(workingCopy()), 0600u);
     ASSERT_TRUE(QFile::exists(workingCopy() + QStringLiteral("-wal")));
-    EXPECT_EQ(mode(workingCopy() + QStringLiteral("-wal")), 0600u);
+    EXPECT_EQ(FileFacts::mode(workingCopy() + QStringLiteral("-wal")), 0600u);
 }
 
 // The note beside a working copy names where "Ja" writes the interrupted run's data.
@@ -135,7 +125,7 @@ TEST_F(SharedFolder, AnOwnerNoteNamingAnyFileCannotHaveItOverwritten)
 {
     const QString note = workingCopy() + QStringLiteral(".projekt");
     const QString foreign = victim();
-    const QByteArray before = content(foreign);
+    const QByteArray before = FileFacts::content(foreign);
     ASSERT_TRUE(load());
     abandon();
     ASSERT_TRUE(vb::Os::writeFile(note, foreign.toUtf8()));
@@ -144,7 +134,7 @@ TEST_F(SharedFolder, AnOwnerNoteNamingAnyFileCannotHaveItOverwritten)
                                                          "dieser Installation (%1)!\r\nSoll mit den Daten des Projekts neu begonnen "
                                                          "werden?")
                                               .arg(foreign)});
-    EXPECT_EQ(content(foreign), before);
+    EXPECT_EQ(FileFacts::content(foreign), before);
     abandon();
 
     // A note that is a link: writing the note would write its target.
@@ -154,14 +144,14 @@ TEST_F(SharedFolder, AnOwnerNoteNamingAnyFileCannotHaveItOverwritten)
     EXPECT_FALSE(load());
     EXPECT_EQ(messageTexts(),
               QStringList{QStringLiteral("Die Datei %1 ist eine symbolische Verknüpfung und wird nicht verwendet!").arg(note)});
-    EXPECT_EQ(content(foreign), before);
+    EXPECT_EQ(FileFacts::content(foreign), before);
 }
 
 // "Speichern" used to write a fixed temporary name beside the project and follow a link there.
 TEST_F(SharedFolder, SaveWritesNeitherThroughALinkBesideTheProjectNorThroughOneAtIt)
 {
     const QString foreign = victim();
-    const QByteArray before = content(foreign);
+    const QByteArray before = FileFacts::content(foreign);
     ASSERT_TRUE(load());
     exec(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (1, 'neu', 1)"));
     ASSERT_TRUE(QFile::link(foreign, project + QStringLiteral(".tmp")));
@@ -170,7 +160,7 @@ TEST_F(SharedFolder, SaveWritesNeitherThroughALinkBesideTheProjectNorThroughOneA
     EXPECT_FALSE(w->session().BOGEAENDERT);
     EXPECT_FALSE(QFileInfo(project).isSymLink());
     EXPECT_EQ(projectColumn(QStringLiteral("SELECT KEN FROM E1")), QStringList{QStringLiteral("neu")});
-    EXPECT_EQ(content(foreign), before);
+    EXPECT_EQ(FileFacts::content(foreign), before);
 
     QFile::remove(project);
     ASSERT_TRUE(QFile::link(foreign, project));
@@ -181,7 +171,7 @@ TEST_F(SharedFolder, SaveWritesNeitherThroughALinkBesideTheProjectNorThroughOneA
     EXPECT_EQ(messageTexts(), QStringList{QStringLiteral("Die Projektdatenbank %1 ist eine symbolische Verknüpfung!\r\nDie "
                                                          "Änderungen wurden nicht gespeichert.")
                                               .arg(project)});
-    EXPECT_EQ(content(foreign), before);
+    EXPECT_EQ(FileFacts::content(foreign), before);
     w->session().BOGEAENDERT = false;
     w->MDIForm_Unload();
     unloaded = true;
