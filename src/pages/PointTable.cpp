@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -56,17 +57,34 @@ bool needsExponent(double value, const Places& places)
 
 // A positioning pattern for the column: as many places before and after the mark as its
 // widest cells have, so that the renderer centres the column's marks under the widest text.
-// Counted, not formatted: a long body must not be turned into text for it.
+// Counted, not formatted: a long body must not be turned into text for it. The places grow
+// with a value's size (before the mark) and shrink with it (after the mark), so within the
+// range no cell needs an exponent in, only the smallest, the largest and the most negative
+// value are counted; values outside it are counted one by one.
 QString columnPattern(const PolygonPoints& points, double PolygonPoint::*coordinate)
 {
+    constexpr double kPlainFrom = 1e-8;  // well above the sizes that need an exponent
     Places widest{1, 1};
-    for (const PolygonPoint& p : points) {
-        const double v = static_cast<float>(p.*coordinate);
+    const auto widen = [&](double v) {
         const Places places = placesOf(v);
-        if (needsExponent(v, places)) continue;
+        if (needsExponent(v, places)) return;
         widest.before = std::max(widest.before, places.before);
         widest.after = std::max(widest.after, places.after);
+    };
+    std::optional<double> smallest, largest, lowest;
+    for (const PolygonPoint& p : points) {
+        const double v = static_cast<float>(p.*coordinate);
+        const double size = std::abs(v);
+        if (size < kPlainFrom || size >= kLargest) {
+            widen(v);
+            continue;
+        }
+        if (!smallest || size < std::abs(*smallest)) smallest = v;
+        if (v > 0 && (!largest || v > *largest)) largest = v;
+        if (v < 0 && (!lowest || v < *lowest)) lowest = v;
     }
+    for (const std::optional<double>& v : {smallest, largest, lowest})
+        if (v) widen(*v);
     return QString(widest.before, QLatin1Char('0')) + QLatin1Char('.') + QString(widest.after, QLatin1Char('0'));
 }
 
