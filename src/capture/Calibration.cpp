@@ -52,6 +52,13 @@ void Calibration::clearXminYmax()
 
 std::optional<Calibration::Frame> Calibration::frame(float W, float H, QString& message) const
 {
+    // A corner off the picture (typed, or clicked on a picture since replaced by a smaller one)
+    // would stretch the frame over what was never scanned.
+    const auto onPicture = [](float v, float size) { return v >= 0 && v <= size; };
+    if (!onPicture(xOfXmin_, W) || !onPicture(xOfXmax_, W) || !onPicture(yOfYmin_, H) || !onPicture(yOfYmax_, H)) {
+        message = QStringLiteral("Die Achsenenden liegen nicht auf dem Bild!");
+        return std::nullopt;
+    }
     Frame f;
     f.OX = sign(xOfXmax_ - xOfXmin_);
     f.OY = static_cast<int16_t>(-sign(yOfYmax_ - yOfYmin_));

@@ -41,8 +41,8 @@ public:
     float yOfYmin() const { return yOfYmin_; }
     float yOfYmax() const { return yOfYmax_; }
 
-    // The frame for a picture of W x H mm, or the message (title "HINWEIS") when the main
-    // corners share an x or a y position.
+    // The frame for a picture of W x H mm, or the message (title "HINWEIS") when a corner
+    // lies off the picture or the main corners share an x or a y position.
     std::optional<Frame> frame(float W, float H, QString& message) const;
 
     // The message when a logarithmic axis has an end that is not positive (empty if fine).

@@ -286,6 +286,19 @@ void frmVELOR::resizeEvent(QResizeEvent* event)
 
 // --- picture and options ---------------------------------------------------------------------------------
 
+QString frmVELOR::loadFailureText() const
+{
+    switch (picture_->loadFailure()) {
+    case vb::PictureBox::LoadFailure::Missing: return QStringLiteral("Die Datei existiert nicht (mehr).");
+    case vb::PictureBox::LoadFailure::TooLarge:
+        return QStringLiteral("Das Bild ist zu groß: mehr als %1 MB Speicher.").arg(vb::PictureBox::pictureLimitMB());
+    case vb::PictureBox::LoadFailure::NotAPicture: return QStringLiteral("Die Datei ist kein Bild.");
+    case vb::PictureBox::LoadFailure::Unreadable:
+    case vb::PictureBox::LoadFailure::None: break;
+    }
+    return QStringLiteral("Die Datei ist beschädigt.");
+}
+
 void frmVELOR::cboGRAFIK_Click()
 {
     if (cboGRAFIK->currentText() == otherFileEntry()) {
@@ -297,7 +310,8 @@ void frmVELOR::cboGRAFIK_Click()
     p.step([&] {
         chosen_ = cboGRAFIK->currentText();
         const QString path = folder_ + QStringLiteral("/") + chosen_;
-        if (!picture_->LoadPicture(path)) throw vb::VbError(errInvalidPicture, QStringLiteral("Ungültiges Bild: ") + path);
+        if (!picture_->LoadPicture(path))
+            throw vb::VbError(errInvalidPicture, QStringLiteral("Ungültiges Bild: ") + path + vb::vbCrLf + loadFailureText());
     });
     p.step([&] { ZUSTAND(); });
 }

@@ -97,6 +97,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Why the chosen picture could not be loaded, in the words of this window.
+    QString loadFailureText() const;
     void createWidgets();
     void layoutWidgets();
     void wire();

@@ -9,8 +9,8 @@
 // ordered by polygon and point number, is the record's polygons.
 struct PolygonPoint {
     QString group;
-    int16_t polygon = 0;
-    int16_t point = 0;
+    int32_t polygon = 0;
+    int32_t point = 0;
     double x = 0;
     double y = 0;
 

@@ -12,19 +12,31 @@ bool RecordNames::same(const QString& a, const QString& b)
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
-std::vector<size_t> RecordNames::order(const QStringList& names)
+namespace {
+
+// The rules of the session's language, not the system's locale: under C.UTF-8 the system puts
+// "Öl" after "Zebra".
+QCollator collatorFor(int16_t sprache)
+{
+    QCollator collator{sprache == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom) : QLocale(QLocale::German, QLocale::Germany)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+}  // namespace
+
+std::vector<size_t> RecordNames::order(const QStringList& names, int16_t sprache)
 {
     std::vector<size_t> indexes(static_cast<size_t>(names.size()));
     for (size_t i = 0; i < indexes.size(); ++i) indexes[i] = i;
-    QCollator collator{QLocale()};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = collatorFor(sprache);
     std::stable_sort(indexes.begin(), indexes.end(), [&](size_t a, size_t b) {
         return collator.compare(names[static_cast<qsizetype>(a)], names[static_cast<qsizetype>(b)]) < 0;
     });
     return indexes;
 }
 
-std::vector<int> RecordNames::order(db::Recordset& rs, const QString& nameField)
+std::vector<int> RecordNames::order(db::Recordset& rs, const QString& nameField, int16_t sprache)
 {
     std::vector<int> positions;
     QStringList names;
@@ -34,7 +46,7 @@ std::vector<int> RecordNames::order(db::Recordset& rs, const QString& nameField)
     }
     std::vector<int> ordered;
     ordered.reserve(positions.size());
-    for (const size_t i : order(names)) ordered.push_back(positions[i]);
+    for (const size_t i : order(names, sprache)) ordered.push_back(positions[i]);
     return ordered;
 }
 

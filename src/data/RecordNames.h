@@ -22,10 +22,11 @@ public:
     static bool same(const QString& a, const QString& b);
 
     // The row positions (for Recordset::setAbsolutePosition) of `rs` in the order of the
-    // names in field `nameField`; rows with equal names keep their order.
-    static std::vector<int> order(db::Recordset& rs, const QString& nameField);
-    // The indexes of `names` in their order.
-    static std::vector<size_t> order(const QStringList& names);
+    // names in field `nameField` by the rules of the session's language `sprache` (1 English,
+    // else German), whatever the system's locale; rows with equal names keep their order.
+    static std::vector<int> order(db::Recordset& rs, const QString& nameField, int16_t sprache);
+    // The indexes of `names` in their order by the same rules.
+    static std::vector<size_t> order(const QStringList& names, int16_t sprache);
     // The ID of the row of E1 named `name`, if there is one.
     static std::optional<int32_t> find(db::Connection& cn, const QString& name);
 };

@@ -86,7 +86,7 @@ std::vector<RecordEntry> RecordStore::records() const
     for (const RecordEntry& r : rows) names.append(r.name);
     std::vector<RecordEntry> ordered;
     ordered.reserve(rows.size());
-    for (const size_t i : RecordNames::order(names)) ordered.push_back(rows[i]);
+    for (const size_t i : RecordNames::order(names, session_.SPRACHE())) ordered.push_back(rows[i]);
     return ordered;
 }
 

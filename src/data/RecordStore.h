@@ -71,8 +71,10 @@ public:
     // a row per point.
     void writeWorkingPolygons(int32_t id, int16_t diagram, const PolygonPoints& points);
     // The record's own points, ordered by polygon and point number. Rows without both
-    // coordinates or without their numbers are not points and are left out.
-    PolygonPoints points(int32_t id) const;
+    // coordinates or without their numbers are not points and are left out. A coordinate that
+    // is no number (a text, an infinity an import left) raises; with `nonNumbers` such points
+    // are collected there instead (coordinates 0), for a caller that names them.
+    PolygonPoints points(int32_t id, PolygonPoints* nonNumbers = nullptr) const;
     // What the input page leaves in the record when it closes: diagram `diagram`'s frame
     // becomes the record's calibration, and with `polygons` the capture's polygons become
     // the record's points and the old evaluation is stale.

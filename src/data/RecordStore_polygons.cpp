@@ -6,6 +6,8 @@
 #include "platform/db/Statement.h"
 #include "platform/vb/VbError.h"
 
+#include <cmath>
+
 using vb::Value;
 
 namespace {
@@ -26,17 +28,23 @@ bool isNumber(db::Statement::Type type)
 }
 
 // Reads rows of (group, polygon, point, x, y); a row missing a number or a coordinate is
-// not a point. A coordinate that holds a text is refused rather than read as 0: copied or
-// drawn, it would be a wrong point that looks right.
-PolygonPoints readPoints(db::Statement& st)
+// not a point. A coordinate that is no number is refused rather than read as 0: copied or
+// drawn, it would be a wrong point that looks right. With `nonNumbers` it is collected there.
+PolygonPoints readPoints(db::Statement& st, PolygonPoints* nonNumbers = nullptr)
 {
     PolygonPoints points;
     while (st.next()) {
         const db::Statement::Type x = st.type(3), y = st.type(4);
         if (st.isNull(1) || st.isNull(2) || x == db::Statement::Type::Null || y == db::Statement::Type::Null) continue;
-        if (!isNumber(x) || !isNumber(y)) vb::raise(vb::errTypeMismatch);
-        points.push_back({st.isNull(0) ? QString() : st.text(0), static_cast<int16_t>(st.integer(1)),
-                          static_cast<int16_t>(st.integer(2)), st.real(3), st.real(4)});
+        PolygonPoint p{st.isNull(0) ? QString() : st.text(0), static_cast<int32_t>(st.integer(1)), static_cast<int32_t>(st.integer(2))};
+        if (!isNumber(x) || !isNumber(y) || !std::isfinite(st.real(3)) || !std::isfinite(st.real(4))) {
+            if (!nonNumbers) vb::raise(vb::errTypeMismatch);
+            nonNumbers->push_back(p);
+            continue;
+        }
+        p.x = st.real(3);
+        p.y = st.real(4);
+        points.push_back(p);
     }
     return points;
 }
@@ -77,12 +85,12 @@ void RecordStore::writeWorkingPolygons(int32_t id, int16_t diagram, const Polygo
     });
 }
 
-PolygonPoints RecordStore::points(int32_t id) const
+PolygonPoints RecordStore::points(int32_t id, PolygonPoints* nonNumbers) const
 {
     db::Statement st = connection().prepare(
         QStringLiteral("SELECT [GRUPPE], [POLYNR], [PKTNR], [PX], [PY] FROM [E3] WHERE [ID] = ? ORDER BY [POLYNR], [PKTNR]"));
     st.bind(1, id);
-    return readPoints(st);
+    return readPoints(st, nonNumbers);
 }
 
 void RecordStore::writePoints(int32_t id, const PolygonPoints& points)

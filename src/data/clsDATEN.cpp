@@ -378,11 +378,11 @@ namespace {
 // Copies the first column of every row, in the order of the record names, into `out` (sized
 // to the row count); with no rows `out` stays as it was.
 template <class T, class Convert>
-void fillRecordList(const QString& sql, db::Connection& cn, std::vector<T>& out, Convert convert)
+void fillRecordList(const QString& sql, db::Connection& cn, int16_t sprache, std::vector<T>& out, Convert convert)
 {
     db::Recordset rs(sql, cn);
     if (rs.IsEOF()) return;
-    const std::vector<int> order = RecordNames::order(rs, QStringLiteral("KEN"));
+    const std::vector<int> order = RecordNames::order(rs, QStringLiteral("KEN"), sprache);
     out.assign(order.size(), T{});
     for (size_t i = 0; i < order.size(); ++i) {
         rs.setAbsolutePosition(order[i]);
@@ -402,12 +402,12 @@ QString recordListSql(const char* column, bool AKT)
 
 void clsDATEN::LID(std::vector<int32_t>& ID, bool AKT)
 {
-    fillRecordList(recordListSql("ID", AKT), *connection_, ID, [](const Value& v) { return vb::CLng(v); });
+    fillRecordList(recordListSql("ID", AKT), *connection_, session_.SPRACHE(), ID, [](const Value& v) { return vb::CLng(v); });
 }
 
 void clsDATEN::LKEN(std::vector<QString>& KEN, bool AKT)
 {
-    fillRecordList(recordListSql("KEN", AKT), *connection_, KEN, [](const Value& v) { return vb::CStr(v); });
+    fillRecordList(recordListSql("KEN", AKT), *connection_, session_.SPRACHE(), KEN, [](const Value& v) { return vb::CStr(v); });
 }
 
 bool clsDATEN::LOESCHEN(const IndexPairs& idx)

@@ -3,6 +3,7 @@
 #include "data/SessionContext.h"
 #include "frame/DemoDiagram.h"
 #include "platform/os/Os.h"
+#include "platform/vb/VbError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -57,6 +58,9 @@ void Kelmora::selectProject(const QString& project, bool create) const
     installation_.ensureInformationSystem();
     const QString folder = projectsFolder();
     if (create) installation_.createProject(folder, project);
+    // A name that is no project would send the next start to a folder without data.
+    else if (!Installation::projects(folder).contains(project))
+        vb::raise(vb::errFileNotFound, QStringLiteral("Project '%1' does not exist in %2 (--create makes it).").arg(project, folder));
     installation_.registerUser(user(), folder, project, Os::userName());
 }
 

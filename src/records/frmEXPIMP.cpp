@@ -138,7 +138,7 @@ void frmEXPIMP::fillList(QListWidget* list, db::Connection& cn)
         list->addItem(QStringLiteral("<leer>"));
         return;
     }
-    for (const int position : RecordNames::order(rs, rs.fieldName(1))) {
+    for (const int position : RecordNames::order(rs, rs.fieldName(1), sprache_)) {
         rs.setAbsolutePosition(position);
         // A record without a comment is listed by its name alone.
         const QString comment = vb::toText(rs.field(2));

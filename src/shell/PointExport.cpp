@@ -66,11 +66,26 @@ QString PointExport::title() const
 
 void PointExport::run(int32_t id, const QString& recordName)
 {
+    PolygonPoints nonNumbers;
+    const PolygonPoints points = RecordStore(session_).points(id, &nonNumbers);
+    // A coordinate written as 0 would pass for a measured one in the next program.
+    if (!nonNumbers.empty()) return reportNonNumbers(recordName, nonNumbers);
     const QString proposed = vb::Os::join(session_.projectFolder(), recordName + QStringLiteral(".csv"));
     const QString filter = german() ? QStringLiteral("CSV-Dateien (*.csv)") : QStringLiteral("CSV files (*.csv)");
     const QString path = vb::Ui::instance().SaveFileName(title(), proposed, filter);
     if (path.isEmpty() || !ReplaceQuestion::mayWrite(path, german(), title())) return;
-    write(path, csv(RecordStore(session_).points(id), german()));
+    write(path, csv(points, german()));
+}
+
+void PointExport::reportNonNumbers(const QString& recordName, const PolygonPoints& nonNumbers) const
+{
+    constexpr size_t kListed = 10;
+    QString text = german() ? QStringLiteral("Die Punkte von Datensatz %1 wurden nicht exportiert: diese Punkte haben Koordinaten, die keine Zahlen sind:").arg(recordName)
+                            : QStringLiteral("The points of record %1 were not exported: these points have coordinates that are no numbers:").arg(recordName);
+    for (size_t i = 0; i < nonNumbers.size() && i < kListed; ++i)
+        text += vb::vbCrLf + (german() ? QStringLiteral("Polygon %1, Punkt %2") : QStringLiteral("Polygon %1, point %2")).arg(nonNumbers[i].polygon).arg(nonNumbers[i].point);
+    if (nonNumbers.size() > kListed) text += vb::vbCrLf + QStringLiteral("…");
+    vb::MsgBox(text, vb::vbExclamation, title());
 }
 
 

@@ -29,6 +29,7 @@ private:
     bool german() const;
     QString title() const;
     void write(const QString& path, const QByteArray& content) const;
+    void reportNonNumbers(const QString& recordName, const PolygonPoints& nonNumbers) const;
 
     SessionContext& session_;
 };

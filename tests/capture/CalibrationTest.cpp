@@ -54,6 +54,23 @@ TEST(Calibration, CornersOnOneLineGiveTheMessageAndNoFrame)
     EXPECT_EQ(message, QStringLiteral("YMIN und YMAX liegen auf einer parallelen zur y-Achse!"));
 }
 
+TEST(Calibration, CornersOffThePictureGiveTheMessageAndNoFrame)
+{
+    struct Case {
+        float x1, y1, x2, y2;
+        bool accepted;
+    };
+    for (const Case& c : {Case{240, 0, 0, 125, true}, Case{-3000, 100, 9000, 10, false}, Case{200, 100, 10, -0.5f, false},
+                          Case{240.5f, 100, 10, 10, false}, Case{200, 125.5f, 10, 10, false}}) {
+        Calibration cal;
+        QString message;
+        cal.setXmaxYmin(c.x1, c.y1);
+        cal.setXminYmax(c.x2, c.y2);
+        EXPECT_EQ(cal.frame(240, 125, message).has_value(), c.accepted) << c.x1 << " " << c.y1 << " " << c.x2 << " " << c.y2;
+        if (!c.accepted) EXPECT_EQ(message, QStringLiteral("Die Achsenenden liegen nicht auf dem Bild!"));
+    }
+}
+
 // --- corner flags and refinement -----------------------------------------------------------------------
 
 TEST(Calibration, EachRefiningClickWeighsOneHalf)

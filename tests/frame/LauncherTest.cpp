@@ -90,6 +90,12 @@ TEST_F(Launcher, SelectingAProjectRewritesTheUsersOnlyRow)
     QDir().mkpath(dir.path() + QStringLiteral("/PROJEKTE/kein Projekt"));  // a folder without database is not listed
     EXPECT_EQ(Installation::projects(dir.path() + QStringLiteral("/PROJEKTE")).size(), 2);
     EXPECT_THROW(kelmora.selectProject(QStringLiteral("../aussen"), true), vb::VbError);
+    // Without --create only a project that exists: the registration stays as it was.
+    EXPECT_THROW(kelmora.selectProject(QStringLiteral("kein Projekt"), false), vb::VbError);
+    EXPECT_THROW(kelmora.selectProject(QStringLiteral("Tippfehler"), false), vb::VbError);
+    EXPECT_EQ(adminRows()[0][3], QStringLiteral("B-Plan 7"));
+    kelmora.selectProject(QStringLiteral("DEMO"), false);
+    EXPECT_EQ(adminRows()[0][3], QStringLiteral("DEMO"));
 }
 
 // After a hand-back the project list offers the user's current project, wherever it stands.

@@ -128,7 +128,22 @@ TEST_F(PictureView, PicturesOfAnyReadableFormatAndNothingElse)
     bad.write("this is no picture");
     bad.close();
     EXPECT_FALSE(picture.LoadPicture(dir.filePath("scan.jpg")));
+    EXPECT_EQ(picture.loadFailure(), vb::PictureBox::LoadFailure::NotAPicture);
     EXPECT_EQ(picture.Picture().size(), QSize(64, 32));
+
+    // Deleted between listing and choosing.
+    EXPECT_FALSE(picture.LoadPicture(dir.filePath("weg.png")));
+    EXPECT_EQ(picture.loadFailure(), vb::PictureBox::LoadFailure::Missing);
+    // A colour picture whose header claims 30,000 x 30,000 pixels: more than the memory limit.
+    QFile huge(dir.filePath("riesig.ppm"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write("P6\n30000 30000\n255\n");
+    huge.write(QByteArray(1000, '\x80'));
+    huge.close();
+    EXPECT_FALSE(picture.LoadPicture(dir.filePath("riesig.ppm")));
+    EXPECT_EQ(picture.loadFailure(), vb::PictureBox::LoadFailure::TooLarge);
+    ASSERT_TRUE(picture.LoadPicture(dir.filePath("grey.tif")));
+    EXPECT_EQ(picture.loadFailure(), vb::PictureBox::LoadFailure::None);
 }
 
 }  // namespace

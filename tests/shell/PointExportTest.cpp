@@ -81,6 +81,24 @@ TEST_F(PointExportTest, RowsComeInPolygonAndPointOrderWithoutHalfRows)
                                  QStringLiteral(",0,3,3,4"), QStringLiteral(",1,0,5,6")}));
 }
 
+TEST_F(PointExportTest, NonNumbersAreReportedNotWrittenAndPointNumbersKeepTheir32Bits)
+{
+    addPoint(0, 40000, 1, 2);  // numbers past 32,767 do not wrap
+    addPoint(70000, 1, 3, 4);
+    EXPECT_EQ(QString::fromUtf8(PointExport::csv(RecordStore(session).points(7), true)).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+              (QStringList{QStringLiteral("Gruppe;Polygon;Punkt;x;y"), QStringLiteral(";0;40000;1;2"), QStringLiteral(";70000;1;3;4")}));
+
+    // An imported record with a text and an infinity where numbers belong.
+    exec(QStringLiteral("INSERT INTO E3 (ID, POLYNR, PKTNR, PX, PY) VALUES (7, 2, 5, 'abc', 1), (7, 3, 6, 1, 9e999)"));
+    ui().type(target());
+    PointExport(session).run(7, QStringLiteral("Kurve"));
+    EXPECT_FALSE(QFile::exists(target()));
+    ASSERT_EQ(ui().messages.size(), 1);
+    EXPECT_EQ(ui().messages[0].text, QStringLiteral("Die Punkte von Datensatz Kurve wurden nicht exportiert: diese Punkte haben "
+                                                    "Koordinaten, die keine Zahlen sind:\r\nPolygon 2, Punkt 5\r\nPolygon 3, Punkt 6"));
+    EXPECT_EQ(ui().messages[0].buttons, vb::vbExclamation);
+}
+
 TEST_F(PointExportTest, ExistingFileIsReplacedOnlyAfterYes)
 {
     addPoint(0, 0, 1, 2);

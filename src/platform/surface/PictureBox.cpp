@@ -2,6 +2,7 @@
 
 #include "platform/widgets/KeyState.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -83,18 +84,44 @@ void PictureBox::Picture(const QImage& picture)
     fitView();
 }
 
+namespace {
+
+qint64 bytesPerPixel(QImage::Format format)
+{
+    const int bits = format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+    return std::max(1, bits / 8);
+}
+
+}  // namespace
+
 bool PictureBox::LoadPicture(const QString& path)
 {
     // Qt refuses pictures above 128 MB by default; a 600 dpi A4 scan needs 140 MB, one at
     // 1200 dpi 560 MB. The limit stays as a guard against files that only claim a size.
     if (QImageReader::allocationLimit() < scanAllocationLimitMB) QImageReader::setAllocationLimit(scanAllocationLimitMB);
+    loadFailure_ = LoadFailure::None;
+    if (!QFileInfo(path).isFile()) {
+        loadFailure_ = LoadFailure::Missing;
+        return false;
+    }
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    const QSize size = reader.size();
     QImage picture = reader.read();
-    if (picture.isNull()) return false;
-    Picture(picture);
-    return true;
+    if (!picture.isNull()) {
+        Picture(picture);
+        return true;
+    }
+    // A file whose header no reader understands is no picture; one that claims more pixels
+    // than the memory limit allows is too large; the rest is damaged.
+    if (reader.error() == QImageReader::UnsupportedFormatError || !size.isValid()) loadFailure_ = LoadFailure::NotAPicture;
+    else if (qint64(size.width()) * size.height() * bytesPerPixel(reader.imageFormat()) > qint64(QImageReader::allocationLimit()) * 1024 * 1024)
+        loadFailure_ = LoadFailure::TooLarge;
+    else loadFailure_ = LoadFailure::Unreadable;
+    return false;
 }
+
+int PictureBox::pictureLimitMB() { return std::max(QImageReader::allocationLimit(), scanAllocationLimitMB); }
 
 qsizetype PictureBox::pictureBytes() const
 {

@@ -34,8 +34,13 @@ public:
     // The background picture (the scan at full resolution), shown scaled to fit.
     void Picture(const QImage& picture);
     const QImage& Picture() const { return background_; }
-    // Reads any picture format Qt reads; false (the picture unchanged) when it cannot.
+    // Reads any picture format Qt reads; false (the picture unchanged) when it cannot, and
+    // loadFailure() says why.
     bool LoadPicture(const QString& path);
+    enum class LoadFailure { None, Missing, TooLarge, NotAPicture, Unreadable };
+    LoadFailure loadFailure() const { return loadFailure_; }
+    // The most memory a picture may take, in MB.
+    static int pictureLimitMB();
     // Memory held for the picture: the scan and its scaled copies.
     qsizetype pictureBytes() const;
 
@@ -113,6 +118,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    LoadFailure loadFailure_ = LoadFailure::None;
     void endPainting();
     QImage blankLayer(const QSize& size) const;
     QPointF toScale(const QPointF& pixel) const;
