@@ -82,3 +82,16 @@ CREATE TABLE G2_2 (
     PY       SINGLE
 );
 CREATE INDEX G2_2_KEY ON G2_2 (ID, IDOBJEKT, LFDNR, PKTNR);
+
+-- The project's change counter (raised by every save, with the user who saved) and, per
+-- record, the save that last changed it: a session saving over a project that others saved
+-- meanwhile merges record by record instead of putting its copy over theirs.
+CREATE TABLE STAND (
+    ZAEHLER  LONG,
+    BENUTZER TEXT COLLATE NOCASE
+);
+CREATE TABLE SATZSTAND (
+    SATZ     LONG PRIMARY KEY,
+    ZAEHLER  LONG,
+    BENUTZER TEXT COLLATE NOCASE
+);

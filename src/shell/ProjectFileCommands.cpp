@@ -1,6 +1,7 @@
 #include "shell/ProjectFileCommands.h"
 
 #include "platform/db/DatabaseFile.h"
+#include "platform/os/FileLock.h"
 #include "platform/os/Os.h"
 #include "platform/os/SafePath.h"
 #include "platform/ui/Procedure.h"
@@ -8,12 +9,16 @@
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
 #include "records/RecordTables.h"
+#include "shell/ProjectMerge.h"
+#include "shell/SessionChanges.h"
+#include "shell/WorkingCopy.h"
 #include "shell/frmMAIN.h"
 
-#include <QAction>
-#include <QFile>
+#include <QThread>
+#include <algorithm>
+#include <optional>
 
-#include <cstdio>
+#include <QAction>
 
 using vb::MsgBox;
 using vb::Pointer;
@@ -92,14 +97,39 @@ bool ProjectFileCommands::SPEICHERN()
     // The project is replaced as a whole: a crash at any moment leaves the old or the new one.
     // What goes into it is this session's own database, read through its own connection.
     bool saved = false;
+    bool merged = false;
     p.step([&] {
-        db::DatabaseFile::copy(main_.session().cnnX, main_.session().projectDatabase());
+        merged = writeProject(title);
         // Only a project that really holds the working copy's state counts as saved.
         main_.session().BOGEAENDERT = false;
         saved = true;
     });
+    if (merged) p.step([&] { main_.SATZANZEIGE(); });
     pointer(Pointer::Arrow);
     return saved;
+}
+
+bool ProjectFileCommands::writeProject(const QString& title)
+{
+    SessionContext& s = main_.session();
+    const QString project = s.projectDatabase();
+    // From the look at the project to its replacement nobody else saves it.
+    vb::FileLock saving;
+    for (int tries = 0; saving.tryLock(project + QStringLiteral(".lock")) == vb::FileLock::Result::HeldElsewhere; ++tries) {
+        if (tries == kSaveLockTries)
+            vb::raise(vb::errPathAccess, QStringLiteral("The project database '%1' is being saved by another user.").arg(project));
+        QThread::msleep(100);
+    }
+    SessionChanges changes(s.cnnX);
+    const std::optional<ProjectVersion> base = changes.base();
+    ProjectVersion current = ProjectVersion::of(project);
+    // Someone else saved since the copy was taken: their records join this session's.
+    const bool merge = base && current != *base && !current.file.isEmpty();
+    if (merge) current = ProjectMerge(s, title).run(*base);
+    const int32_t counter = std::max(current.counter, base ? base->counter : 0) + 1;
+    db::DatabaseFile::copy(s.cnnX, project, SessionChanges::asSaved(counter, s.BENUTZER()));
+    changes.saved(counter, s.BENUTZER(), ProjectVersion::of(project));
+    return merge;
 }
 
 void ProjectFileCommands::KOMPRIMIEREN()
@@ -113,21 +143,15 @@ void ProjectFileCommands::KOMPRIMIEREN()
     float after = 0;
     p.step([&] { pointer(Pointer::Hourglass); });
     p.step([&] { before = workingCopySizeMB(); });
-    p.step([&] { s.cnnX.Close(); });
-    p.step([&] {
-        // A result left by an interrupted compaction would stop the engine from writing a new one.
-        db::DatabaseFile::remove(target);
-        db::DatabaseFile::compact(source, target);
+    bool compacted = false;
+    // Any failure ends the compaction, whichever button its report gets: the working copy
+    // stays as it was.
+    if (!p.failed()) p.step([&] {
+        s.cnnX.Close();
+        db::DatabaseFile::compactInPlace(source, target);
+        compacted = true;
     });
-    p.step([&] {
-        if (!db::DatabaseFile::isDatabase(target)) vb::raise(vb::errFileNotFound, QStringLiteral("File not found: ") + target);
-        // Replace in one step: at no moment is there no working copy at all.
-        QFile::remove(source + QStringLiteral("-wal"));
-        QFile::remove(source + QStringLiteral("-shm"));
-        if (std::rename(QFile::encodeName(target).constData(), QFile::encodeName(source).constData()) != 0)
-            vb::raise(vb::errPathAccess, QStringLiteral("Path/File access error: ") + source);
-    });
-    p.step([&] {
+    if (compacted) p.step([&] {
         after = sizeMB(source);
         if (before == 0.0f) vb::raise(vb::errDivisionByZero);
         const float reduction = static_cast<float>(vb::Round((static_cast<double>(before) - after) * 100.0 / before, 1));
@@ -141,10 +165,7 @@ void ProjectFileCommands::KOMPRIMIEREN()
     // The connection comes back in every case: the whole program works through it.
     if (!s.cnnX.isOpen()) {
         vb::Procedure reopen(kPrefix, title);
-        reopen.step([&] {
-            s.cnnX.Open(db::Connection::connectionString(source), 30);
-            s.cnnX.useWriteAheadLog();
-        });
+        reopen.step([&] { WorkingCopy(s).open(); });
     }
     pointer(Pointer::Default);
 }

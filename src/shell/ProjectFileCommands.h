@@ -31,5 +31,10 @@ private:
     // A project is replaced only by a database with the record tables, and only when it may
     // be written; otherwise a message says why not.
     bool mayReplaceProject(const QString& title);
+    // Writes the working copy into the project, merged with what others saved meanwhile.
+    // True when it was merged.
+    bool writeProject(const QString& title);
+    // How long (in tenths of a second) a save waits for another user's save to end.
+    static constexpr int kSaveLockTries = 300;
 
 };

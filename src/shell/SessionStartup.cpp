@@ -126,13 +126,14 @@ bool SessionStartup::checkInstallation()
 
 bool SessionStartup::openWorkingCopy()
 {
-    const WorkingCopy::Start start = WorkingCopy(session_).prepare();
+    WorkingCopy copy(session_);
+    const WorkingCopy::Start start = copy.prepare();
     if (start == WorkingCopy::Start::Refused) return false;
     // Data kept from an interrupted run is not in the project yet: closing must offer to save it.
     session_.BOGEAENDERT = start == WorkingCopy::Start::KeptFromInterruptedRun;
     try {
-        session_.cnnX.Open(db::Connection::connectionString(session_.XMDBPFAD()), 30);
-        session_.cnnX.useWriteAheadLog();
+        copy.open();
+        if (start == WorkingCopy::Start::Fresh) copy.markTaken();
     } catch (const vb::VbError& e) {
         message(QStringLiteral("The working copy cannot be opened:") + vb::vbCrLf + e.description(),
                 QStringLiteral("Die Arbeitskopie kann nicht geöffnet werden:") + vb::vbCrLf + e.description());

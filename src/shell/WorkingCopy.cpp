@@ -9,6 +9,8 @@
 #include "platform/vb/VbError.h"
 #include "records/ProjectCheck.h"
 #include "records/RecordTables.h"
+#include "shell/ProjectFileCommands.h"
+#include "shell/SessionChanges.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,6 +83,8 @@ bool WorkingCopy::copyFromProject()
         // What a working copy held before is given up here; the new one is a new file, so it
         // takes the project's mode (a private project stays private).
         db::DatabaseFile::remove(session_.XMDBPFAD());
+        // Taken before the copy: a save meanwhile only makes the next save compare records.
+        takenFile_ = ProjectVersion::fileIdentity(session_.projectDatabase());
         if (problems.isEmpty()) {
             db::DatabaseFile::copy(session_.projectDatabase(), session_.XMDBPFAD());
         } else {
@@ -113,6 +117,8 @@ WorkingCopy::Start WorkingCopy::prepare()
     const QString working = session_.XMDBPFAD();
     if (refuseLink(working) || refuseLink(ownerNote())) return Start::Refused;
     db::DatabaseFile::removeStaleTemporaries(working);
+    // A compaction killed before its end left its result beside the copy; the copy itself is whole.
+    db::DatabaseFile::remove(ProjectFileCommands::compactionTarget(working));
     if (!Os::fileExists(working)) return copyFromProject() ? Start::Fresh : Start::Refused;
     // A working copy that is no database, or an empty one left by a copy that failed, cannot
     // be kept; offer a new start from the project.
@@ -167,7 +173,7 @@ WorkingCopy::Start WorkingCopy::offerOtherProjectsRun(const QString& ownerDataba
         try {
             if (!Os::folderExists(QFileInfo(ownerDatabase).absolutePath()))
                 vb::raise(vb::errPathAccess, QStringLiteral("Path not found: ") + QFileInfo(ownerDatabase).absolutePath());
-            db::DatabaseFile::copy(session_.XMDBPFAD(), ownerDatabase);
+            db::DatabaseFile::copy(session_.XMDBPFAD(), ownerDatabase, SessionChanges::withoutSessionTables());
         } catch (const vb::VbError& e) {
             // Keep the copy for a later start in its own project rather than lose it.
             tell(QStringLiteral("The data cannot be saved into project ") + project + QStringLiteral(":") + vb::vbCrLf + e.description(),
@@ -177,6 +183,19 @@ WorkingCopy::Start WorkingCopy::offerOtherProjectsRun(const QString& ownerDataba
         }
     }
     return copyFromProject() ? Start::Fresh : Start::Refused;
+}
+
+void WorkingCopy::open()
+{
+    db::Connection& cn = session_.cnnX;
+    cn.Open(db::Connection::connectionString(session_.XMDBPFAD()), 30);
+    cn.useWriteAheadLog();
+    SessionChanges(cn).track();
+}
+
+void WorkingCopy::markTaken()
+{
+    SessionChanges(session_.cnnX).taken({ProjectVersion::counterOf(session_.cnnX), takenFile_});
 }
 
 void WorkingCopy::remove()

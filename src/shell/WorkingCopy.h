@@ -17,6 +17,12 @@ public:
     Start prepare();
     // The orderly end: the copy, its journal files and its note go.
     void remove();
+    // Opens the session's connection on the copy and records the session's changes from
+    // then on.
+    void open();
+    // After a fresh copy: nothing is changed yet, and the copy holds the project state it was
+    // taken from.
+    void markTaken();
 
     QString ownerNote() const;
     // The file a running session holds locked: no second session may use the copy.
@@ -41,4 +47,5 @@ private:
     void tell(const QString& english, const QString& german);
 
     SessionContext& session_;
+    QString takenFile_;  // the identity of the project file the copy was taken from
 };

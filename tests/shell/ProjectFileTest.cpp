@@ -8,6 +8,7 @@
 #include "support/FileSizeLimit.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -99,6 +100,29 @@ TEST_F(ProjectFiles, CompactionReportsTheReduction)
     // The program goes on working on the compacted copy.
     EXPECT_EQ(column(QStringLiteral("SELECT KEN FROM E1")), QStringList{QStringLiteral("bleibt")});
     EXPECT_EQ(ProjectFileCommands::compactionTarget(QStringLiteral("/u/X.MDB/VELOR.mdb")), QStringLiteral("/u/XTEMP.mdb"));
+}
+
+TEST_F(ProjectFiles, AFailedCompactionKeepsTheWorkingCopyAndReportsNoSuccess)
+{
+    // What a compaction killed before its end left over goes at the next start.
+    QDir().mkpath(QFileInfo(workingCopy()).absolutePath());
+    const QString target = ProjectFileCommands::compactionTarget(workingCopy());
+    db::DatabaseFile::copy(TestEnvironment::velorTemplate(), target);
+    start();
+    EXPECT_FALSE(QFile::exists(target));
+
+    exec(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (1, 'ungespeichert', 1)"));
+    addBlob(QStringLiteral("punkte"), 400'000);
+    {
+        const FileSizeLimit diskFull(64 * 1024);
+        w->mnuKOMPRIMIEREN_Click();  // the report's OK must not go on with the compaction
+    }
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].text.contains(QStringLiteral("cannot be compacted"))) << messages()[0].text.toStdString();
+    EXPECT_TRUE(messages()[0].text.contains(QStringLiteral("File too large"))) << messages()[0].text.toStdString();
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_EQ(column(QStringLiteral("SELECT KEN FROM E1")), QStringList{QStringLiteral("ungespeichert")});
+    EXPECT_GT(size(), 0.3f);
 }
 
 TEST_F(ProjectFiles, HelpMenuFollowsTheFilesInTheProgramFolder)

@@ -11,6 +11,10 @@
 #include <QFileInfo>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,7 +24,11 @@ namespace {
 
 [[noreturn]] void fail(const QString& what, sqlite3* db)
 {
-    const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+    QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+    // The engine's words ("disk I/O error") hide what the system said: a full disk, a file
+    // grown past its limit, a missing folder.
+    if (const int code = db ? sqlite3_system_errno(db) : 0; code != 0)
+        reason += QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(code)) + QLatin1Char(')');
     vb::raise(vb::errDatabase, what + QStringLiteral(": ") + reason);
 }
 
@@ -32,6 +40,15 @@ DatabaseHandle openFile(const QString& path, int flags)
     if (rc != SQLITE_OK) fail(QStringLiteral("The database '%1' cannot be opened").arg(path), db.get());
     sqlite3_busy_timeout(db.get(), 30000);
     return db;
+}
+
+// Flushes a file, or a folder's entries, to the disk.
+void syncPath(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 bool tablesPresent(sqlite3* db, const QStringList& tables)
@@ -51,19 +68,21 @@ bool tablesPresent(sqlite3* db, const QStringList& tables)
 }
 
 // Writes the copy into a temporary file beside `target` and renames it over the target.
-// `fill` does the engine's part: it copies into the open temporary database. A new target
+// `fill` writes the database into the temporary file; `finish` runs on it then. A new target
 // takes the mode of `model`, a replaced one keeps its own.
 template <typename Fill>
-void writeAndReplace(const QString& target, const QString& model, Fill fill)
+void writeAndReplace(const QString& target, const QString& model, const QString& finish, Fill fill)
 {
     DatabaseFile::refuseLink(target);
     if (DatabaseFile::isReadOnly(target))
         vb::raise(vb::errPermissionDenied, QStringLiteral("The database '%1' is read-only.").arg(target));
     const QString folder = QFileInfo(target).absolutePath();
     vb::TemporaryFile temporary(target);
+    fill(temporary, folder);
     {
         const DatabaseHandle to = openFile(temporary.path(), SQLITE_OPEN_READWRITE);
-        fill(to.get());
+        if (!finish.isEmpty() && sqlite3_exec(to.get(), finish.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            fail(QStringLiteral("The database cannot be written to the folder '%1'").arg(folder), to.get());
         // A copy stands alone: a rollback journal, nothing kept in side files.
         if (sqlite3_exec(to.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
             fail(QStringLiteral("The database cannot be written to the folder '%1'").arg(folder), to.get());
@@ -85,21 +104,88 @@ void backup(sqlite3* to, sqlite3* from, const QString& folder)
     if (rc != SQLITE_DONE) fail(QStringLiteral("The database cannot be written to the folder '%1'").arg(folder), to);
 }
 
+int64_t pragmaNumber(sqlite3* db, const char* sql)
+{
+    sqlite3_stmt* prepared = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &prepared, nullptr);
+    const StatementHandle statement(prepared);
+    return prepared && sqlite3_step(prepared) == SQLITE_ROW ? sqlite3_column_int64(prepared, 0) : -1;
+}
+
+// Whether the database file of `from` holds all of its pages: a write-ahead log is folded in
+// first, where the connection may write.
+bool fileHoldsEveryPage(sqlite3* from)
+{
+    sqlite3_stmt* prepared = nullptr;
+    sqlite3_prepare_v2(from, "PRAGMA main.journal_mode", -1, &prepared, nullptr);
+    const StatementHandle statement(prepared);
+    if (!prepared || sqlite3_step(prepared) != SQLITE_ROW) return false;
+    if (qstricmp(reinterpret_cast<const char*>(sqlite3_column_text(prepared, 0)), "wal") != 0) return true;
+    int logged = -1;
+    int folded = -1;
+    return sqlite3_wal_checkpoint_v2(from, "main", SQLITE_CHECKPOINT_TRUNCATE, &logged, &folded) == SQLITE_OK && logged == folded;
+}
+
+// Copies the pages as they lie in the database file, read through the engine's own file
+// handle while a read transaction keeps every writer out: as consistent as the engine's
+// backup, at the speed of the disk. False where the file alone is not the database.
+bool copyPages(sqlite3* from, vb::TemporaryFile& temporary, const QString& folder)
+{
+    if (sqlite3_get_autocommit(from) == 0 || !fileHoldsEveryPage(from)) return false;
+    if (sqlite3_exec(from, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_exec(from, "ROLLBACK", nullptr, nullptr, nullptr);
+        return false;
+    }
+    struct EndRead {
+        sqlite3* db;
+        ~EndRead() { sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr); }
+    } endRead{from};
+    sqlite3_file* file = nullptr;
+    const int64_t pageSize = pragmaNumber(from, "PRAGMA main.page_size");
+    const int64_t pages = pragmaNumber(from, "PRAGMA main.page_count");
+    if (sqlite3_file_control(from, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods || pageSize <= 0 || pages < 0)
+        return false;
+    constexpr int64_t kChunk = 4 << 20;
+    QByteArray buffer(static_cast<qsizetype>(kChunk), Qt::Uninitialized);
+    const int64_t size = pageSize * pages;
+    for (int64_t offset = 0; offset < size; offset += kChunk) {
+        const int n = static_cast<int>(std::min(kChunk, size - offset));
+        if (file->pMethods->xRead(file, buffer.data(), n, offset) != SQLITE_OK)
+            vb::raise(vb::errDatabase, QStringLiteral("The database cannot be read: disk I/O error"));
+        for (int written = 0; written < n;) {
+            const ssize_t w = ::pwrite(temporary.handle(), buffer.constData() + written, static_cast<size_t>(n - written), offset + written);
+            if (w <= 0)
+                vb::raise(vb::errPathAccess, QStringLiteral("The database cannot be written to the folder '%1': %2")
+                                                 .arg(folder, QString::fromLocal8Bit(std::strerror(w < 0 ? errno : ENOSPC))));
+            written += static_cast<int>(w);
+        }
+    }
+    return true;
+}
+
+// The database of `from` into the temporary file: page by page where its file holds them
+// all, else through the engine's backup.
+void fillFrom(sqlite3* from, vb::TemporaryFile& temporary, const QString& folder)
+{
+    if (copyPages(from, temporary, folder)) return;
+    const DatabaseHandle to = openFile(temporary.path(), SQLITE_OPEN_READWRITE);
+    backup(to.get(), from, folder);
+}
+
 }  // namespace
 
-void DatabaseFile::copy(const QString& source, const QString& target)
+void DatabaseFile::copy(const QString& source, const QString& target, const QString& finish)
 {
     if (!isDatabase(source)) vb::raise(vb::errDatabase, QStringLiteral("Unrecognized database format '%1'.").arg(source));
     const DatabaseHandle from = openFile(source, SQLITE_OPEN_READONLY);
-    const QString folder = QFileInfo(target).absolutePath();
-    writeAndReplace(target, source, [&](sqlite3* to) { backup(to, from.get(), folder); });
+    writeAndReplace(target, source, finish, [&](vb::TemporaryFile& temporary, const QString& folder) { fillFrom(from.get(), temporary, folder); });
 }
 
-void DatabaseFile::copy(Connection& source, const QString& target)
+void DatabaseFile::copy(Connection& source, const QString& target, const QString& finish)
 {
     if (!source.isOpen()) vb::raise(vb::errDatabase, QStringLiteral("The connection is closed."));
-    const QString folder = QFileInfo(target).absolutePath();
-    writeAndReplace(target, source.path(), [&](sqlite3* to) { backup(to, source.handle(), folder); });
+    writeAndReplace(target, source.path(), finish,
+                    [&](vb::TemporaryFile& temporary, const QString& folder) { fillFrom(source.handle(), temporary, folder); });
 }
 
 void DatabaseFile::removeStaleTemporaries(const QString& target) { vb::TemporaryFile::removeLeftovers(target); }
@@ -128,6 +214,28 @@ void DatabaseFile::compact(const QString& source, const QString& target)
     const QByteArray sql = (QStringLiteral("VACUUM INTO ") + quoted(target)).toUtf8();
     if (sqlite3_exec(db.get(), sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         fail(QStringLiteral("The database '%1' cannot be compacted").arg(source), db.get());
+}
+
+void DatabaseFile::compactInPlace(const QString& path, const QString& scratch)
+{
+    // A result left by an interrupted compaction would stop the engine from writing a new one.
+    remove(scratch);
+    try {
+        compact(path, scratch);
+        if (!isDatabase(scratch)) vb::raise(vb::errDatabase, QStringLiteral("The compacted database '%1' is unreadable.").arg(scratch));
+        syncPath(scratch);
+        // A log the closing could not fold into the file would be applied to the new file.
+        if (QFileInfo(path + QStringLiteral("-wal")).size() > 0)
+            vb::raise(vb::errPathAccess, QStringLiteral("The log of the database '%1' cannot be written into it.").arg(path));
+        QFile::remove(path + QStringLiteral("-wal"));
+        QFile::remove(path + QStringLiteral("-shm"));
+        if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData()) != 0)
+            vb::raise(vb::errPathAccess, QStringLiteral("The database '%1' cannot be replaced: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    } catch (...) {
+        remove(scratch);
+        throw;
+    }
+    syncPath(QFileInfo(path).absolutePath());
 }
 
 bool DatabaseFile::remove(const QString& path)

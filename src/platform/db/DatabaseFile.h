@@ -16,10 +16,11 @@ public:
     // to a new temporary file beside the target, flushed and renamed over it. A replaced
     // target keeps its mode and group, a new one takes the source's; a read-only target and
     // a link are refused. The copy stands alone (no journal side files).
-    static void copy(const QString& source, const QString& target);
+    // `finish` (SQL statements) runs on the copy before it takes the target's place.
+    static void copy(const QString& source, const QString& target, const QString& finish = QString());
     // The same with the database of an open connection, as that connection sees it: what is
     // copied is the connection's own database, whatever file now lies at its path.
-    static void copy(Connection& source, const QString& target);
+    static void copy(Connection& source, const QString& target, const QString& finish = QString());
     // Removes the temporary files interrupted copies to `target` left, except those being
     // written right now.
     static void removeStaleTemporaries(const QString& target);
@@ -31,6 +32,9 @@ public:
     static void create(const QString& path, const QString& sqlScript);
     // Compacts `source` into `target` (which must not exist).
     static void compact(const QString& source, const QString& target);
+    // Compacts the closed database at `path` by way of `scratch` and puts the result in its
+    // place. Any failure leaves `path` as it was and `scratch` gone.
+    static void compactInPlace(const QString& path, const QString& scratch);
     // Removes a database file together with its journal files.
     static bool remove(const QString& path);
     // True when the file exists and the engine reads it as a database.
