@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using vb::Value;
 
 namespace {
@@ -183,6 +186,19 @@ TEST(ConnectionOpen, RefusesMissingFilesAndFilesThatAreNoDatabase)
     EXPECT_EQ(errorOf([&] { cn.OpenFile(missing); }), vb::errDatabase);
     EXPECT_FALSE(cn.isOpen());
     EXPECT_FALSE(db::DatabaseFile::isDatabase(missing));
+}
+
+TEST_F(Database, OpeningWaitsForAWriterInsteadOfFailing)
+{
+    cn.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
+    std::thread writer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        cn.Execute(QStringLiteral("COMMIT"));
+    });
+    db::Connection second;
+    EXPECT_EQ(errorOf([&] { second.OpenFile(path, 5); }), 0);
+    writer.join();
+    EXPECT_TRUE(second.isOpen());
 }
 
 TEST_F(Database, CopiesOfAnOpenDatabaseAreConsistent)

@@ -49,6 +49,9 @@ void Connection::OpenFile(const QString& path, int timeoutSeconds, Access access
         const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db.get())) : QStringLiteral("out of memory");
         vb::raise(vb::errDatabase, QStringLiteral("The database '%1' cannot be opened: %2.").arg(path, msg));
     }
+    // Another program writing the file right now (a colleague's session starting at the same
+    // moment) is waited for, not taken for a damaged file.
+    sqlite3_busy_timeout(db.get(), timeoutSeconds * 1000);
     // Reading the schema is what tells a database from any other file.
     if (sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
         if (sqlite3_errcode(db.get()) == SQLITE_NOTADB)
@@ -59,7 +62,6 @@ void Connection::OpenFile(const QString& path, int timeoutSeconds, Access access
     db_ = std::move(db);
     path_ = path;
     statements_ = std::make_shared<StatementCache>();
-    sqlite3_busy_timeout(db_.get(), timeoutSeconds * 1000);
 }
 
 void Connection::useWriteAheadLog()
