@@ -4,7 +4,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DatabaseFile.h"
 #include "platform/db/SqliteHandles.h"
-#include "shell/SessionChanges.h"
+#include "data/SessionChanges.h"
 
 #include <QFile>
 #include <QTemporaryDir>

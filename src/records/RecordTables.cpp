@@ -1,7 +1,6 @@
 #include "records/RecordTables.h"
 
 #include "platform/db/Connection.h"
-#include "platform/db/Quoted.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/Transaction.h"
 #include "platform/vb/Convert.h"
@@ -52,28 +51,6 @@ std::vector<int> matchColumns(const QString& table, const QStringList& from, con
 void removeRecord(db::Connection& cn, int32_t id) { removeRows(cn, id, true); }
 
 void removeRecordData(db::Connection& cn, int32_t id) { removeRows(cn, id, false); }
-
-QStringList columnsOf(db::Connection& cn, const QString& table, const QString& schema)
-{
-    QStringList columns;
-    db::Recordset rs(QStringLiteral("SELECT [name] FROM pragma_table_info(%1, %2) ORDER BY [cid]").arg(db::quoted(table), db::quoted(schema)), cn);
-    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) columns << vb::toText(rs.field(0));
-    return columns;
-}
-
-QStringList idTables(db::Connection& cn, const QString& schema)
-{
-    QStringList tables;
-    db::Recordset rs(QStringLiteral("SELECT [name] FROM [%1].sqlite_master WHERE type='table' ORDER BY [name]").arg(schema), cn);
-    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-        const QString table = vb::toText(rs.field(0));
-        const QStringList columns = columnsOf(cn, table, schema);
-        if (columns.isEmpty() || columns.first().compare(QLatin1String("ID"), Qt::CaseInsensitive) != 0) continue;
-        if (table.compare(QLatin1String("E1"), Qt::CaseInsensitive) == 0) tables.prepend(table);
-        else tables << table;
-    }
-    return tables;
-}
 
 int32_t nextRecordId(db::Connection& cn)
 {

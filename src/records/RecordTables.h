@@ -21,12 +21,6 @@ void removeRecord(db::Connection& cn, int32_t id);
 // about to be given to a new record.
 void removeRecordData(db::Connection& cn, int32_t id);
 
-// Every table of `schema` whose first column is the record ID, E1 first: the tables a record's
-// rows live in, also those a newer program added.
-QStringList idTables(db::Connection& cn, const QString& schema = QStringLiteral("main"));
-// The columns of `table` in `schema`, in their order.
-QStringList columnsOf(db::Connection& cn, const QString& table, const QString& schema = QStringLiteral("main"));
-
 // Highest ID of E1 + 1, or 1 when E1 is empty.
 int32_t nextRecordId(db::Connection& cn);
 

@@ -9,8 +9,8 @@
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
 #include "records/RecordTables.h"
-#include "shell/ProjectMerge.h"
-#include "shell/SessionChanges.h"
+#include "data/ProjectMerge.h"
+#include "data/SessionChanges.h"
 #include "shell/WorkingCopy.h"
 #include "shell/frmMAIN.h"
 

@@ -10,7 +10,7 @@
 #include "records/ProjectCheck.h"
 #include "records/RecordTables.h"
 #include "shell/ProjectFileCommands.h"
-#include "shell/SessionChanges.h"
+#include "data/SessionChanges.h"
 
 #include <QDir>
 #include <QFile>

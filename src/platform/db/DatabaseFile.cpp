@@ -1,6 +1,7 @@
 #include "platform/db/DatabaseFile.h"
 
 #include "platform/db/Connection.h"
+#include "platform/db/EngineError.h"
 #include "platform/db/Quoted.h"
 #include "platform/db/SqliteHandles.h"
 #include "platform/os/SafePath.h"
@@ -24,6 +25,8 @@ namespace {
 
 [[noreturn]] void fail(const QString& what, sqlite3* db)
 {
+    // A full disk is said as such, naming the folder that has no room left.
+    if (db && EngineError::last(db).diskFull()) raiseEngineError(db);
     QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
     // The engine's words ("disk I/O error") hide what the system said: a full disk, a file
     // grown past its limit, a missing folder.
@@ -154,9 +157,10 @@ bool copyPages(sqlite3* from, vb::TemporaryFile& temporary, const QString& folde
             vb::raise(vb::errDatabase, QStringLiteral("The database cannot be read: disk I/O error"));
         for (int written = 0; written < n;) {
             const ssize_t w = ::pwrite(temporary.handle(), buffer.constData() + written, static_cast<size_t>(n - written), offset + written);
-            if (w <= 0)
+            if (w <= 0 && (w == 0 || errno == ENOSPC || errno == EDQUOT)) vb::raiseDiskFull(folder);
+            if (w < 0)
                 vb::raise(vb::errPathAccess, QStringLiteral("The database cannot be written to the folder '%1': %2")
-                                                 .arg(folder, QString::fromLocal8Bit(std::strerror(w < 0 ? errno : ENOSPC))));
+                                                 .arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
             written += static_cast<int>(w);
         }
     }

@@ -20,6 +20,8 @@ struct EngineError {
     QString message;
 
     static EngineError last(sqlite3* db);
+    // The engine's own verdict, or an input/output error the system gave as "no space left".
+    bool diskFull() const;
     [[noreturn]] void raise(sqlite3* db) const;
 };
 

@@ -1,11 +1,12 @@
-#include "shell/SessionChanges.h"
+#include "data/SessionChanges.h"
+
+#include "data/RecordSchema.h"
 
 #include "platform/db/Connection.h"
 #include "platform/db/Quoted.h"
-#include "platform/db/Recordset.h"
+#include "platform/db/Statement.h"
 #include "platform/db/Transaction.h"
 #include "platform/vb/Convert.h"
-#include "records/RecordTables.h"
 
 namespace {
 
@@ -14,8 +15,8 @@ const QString kTriggerPrefix = QStringLiteral("VELOR_AENDERUNG_");
 QStringList triggerNames(db::Connection& cn)
 {
     QStringList names;
-    db::Recordset rs(QStringLiteral("SELECT [name] FROM temp.sqlite_master WHERE type='trigger' AND [name] LIKE 'VELOR\\_AENDERUNG\\_%' ESCAPE '\\'"), cn);
-    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) names << vb::toText(rs.field(0));
+    db::Statement st = cn.prepare(QStringLiteral("SELECT [name] FROM temp.sqlite_master WHERE type='trigger' AND [name] LIKE 'VELOR\\_AENDERUNG\\_%' ESCAPE '\\'"));
+    while (st.next()) names << st.text(0);
     return names;
 }
 
@@ -39,14 +40,14 @@ void SessionChanges::track()
     cn_.Execute(QStringLiteral("CREATE TABLE IF NOT EXISTS [GEAENDERT] ([SATZ] LONG PRIMARY KEY, [NEU] BOOLEAN)"));
     stopTracking();
     // Temporary triggers belong to this connection only: a copy of the file carries none.
-    for (const QString& table : records::idTables(cn_)) {
+    for (const QString& table : RecordSchema::idTables(cn_)) {
         const QString isNew = table.compare(QLatin1String("E1"), Qt::CaseInsensitive) == 0 ? QStringLiteral("1") : QStringLiteral("0");
         const QString mark = QStringLiteral("INSERT OR IGNORE INTO [GEAENDERT] ([SATZ],[NEU]) VALUES (%1, %2);");
         const QString name = kTriggerPrefix + table;
         cn_.Execute(QStringLiteral("CREATE TEMP TRIGGER [%1_I] AFTER INSERT ON main.[%2] BEGIN %3 END").arg(name, table, mark.arg(QStringLiteral("NEW.[ID]"), isNew)));
         cn_.Execute(QStringLiteral("CREATE TEMP TRIGGER [%1_D] AFTER DELETE ON main.[%2] BEGIN %3 END").arg(name, table, mark.arg(QStringLiteral("OLD.[ID]"), QStringLiteral("0"))));
         cn_.Execute(QStringLiteral("CREATE TEMP TRIGGER [%1_U] AFTER UPDATE ON main.[%2] WHEN %3 BEGIN %4 %5 END")
-                        .arg(name, table, changedCondition(records::columnsOf(cn_, table)),
+                        .arg(name, table, changedCondition(RecordSchema::columns(cn_, table)),
                              mark.arg(QStringLiteral("OLD.[ID]"), QStringLiteral("0")), mark.arg(QStringLiteral("NEW.[ID]"), QStringLiteral("0"))));
     }
 }
@@ -58,9 +59,9 @@ void SessionChanges::stopTracking()
 
 std::optional<ProjectVersion> SessionChanges::base()
 {
-    db::Recordset rs(QStringLiteral("SELECT [ZAEHLER],[DATEI] FROM [SITZUNG]"), cn_);
-    if (rs.IsEOF()) return std::nullopt;
-    return ProjectVersion{vb::CLng(rs.field(0)), vb::toText(rs.field(1))};
+    db::Statement st = cn_.prepare(QStringLiteral("SELECT [ZAEHLER],[DATEI] FROM [SITZUNG]"));
+    if (!st.next()) return std::nullopt;
+    return ProjectVersion{static_cast<int32_t>(st.integer(0)), st.text(1)};
 }
 
 void SessionChanges::setBase(const ProjectVersion& version)
@@ -75,8 +76,8 @@ void SessionChanges::setBase(const ProjectVersion& version)
 std::vector<SessionChanges::Change> SessionChanges::changes()
 {
     std::vector<Change> out;
-    db::Recordset rs(QStringLiteral("SELECT [SATZ],[NEU] FROM [GEAENDERT] ORDER BY [SATZ]"), cn_);
-    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) out.push_back({vb::CLng(rs.field(0)), vb::CBool(rs.field(1))});
+    db::Statement st = cn_.prepare(QStringLiteral("SELECT [SATZ],[NEU] FROM [GEAENDERT] ORDER BY [SATZ]"));
+    while (st.next()) out.push_back({static_cast<int32_t>(st.integer(0)), st.integer(1) != 0});
     return out;
 }
 

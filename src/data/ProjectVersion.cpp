@@ -1,8 +1,7 @@
-#include "shell/ProjectVersion.h"
+#include "data/ProjectVersion.h"
 
 #include "platform/db/Connection.h"
-#include "platform/db/Recordset.h"
-#include "platform/vb/Convert.h"
+#include "platform/db/Statement.h"
 
 #include <QFile>
 #include <sys/stat.h>
@@ -20,11 +19,9 @@ ProjectVersion ProjectVersion::of(const QString& path)
 
 int32_t ProjectVersion::counterOf(db::Connection& cn, const QString& schema)
 {
-    db::Recordset known(QStringLiteral("SELECT 1 FROM [%1].sqlite_master WHERE type='table' AND name='STAND'").arg(schema), cn);
-    if (known.IsEOF()) return 0;
-    known.Close();
-    db::Recordset rs(QStringLiteral("SELECT max([ZAEHLER]) FROM [%1].[STAND]").arg(schema), cn);
-    return rs.IsEOF() || rs.field(0).isNull() ? 0 : vb::CLng(rs.field(0));
+    if (!cn.prepare(QStringLiteral("SELECT 1 FROM [%1].sqlite_master WHERE type='table' AND name='STAND'").arg(schema)).next()) return 0;
+    db::Statement st = cn.prepare(QStringLiteral("SELECT max([ZAEHLER]) FROM [%1].[STAND]").arg(schema));
+    return st.next() && !st.isNull(0) ? static_cast<int32_t>(st.integer(0)) : 0;
 }
 
 QString ProjectVersion::fileIdentity(const QString& path)

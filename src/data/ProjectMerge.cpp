@@ -1,17 +1,18 @@
-#include "shell/ProjectMerge.h"
+#include "data/ProjectMerge.h"
 
 #include "data/RecordNames.h"
+#include "data/RecordSchema.h"
+#include "data/SessionChanges.h"
 #include "data/SessionContext.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Quoted.h"
-#include "platform/db/Recordset.h"
+#include "platform/db/Statement.h"
 #include "platform/db/Transaction.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
-#include "records/RecordTables.h"
-#include "shell/SessionChanges.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -19,8 +20,16 @@ const QString kProject = QStringLiteral("PROJEKT");
 
 int32_t number(db::Connection& cn, const QString& sql)
 {
-    db::Recordset rs(sql, cn);
-    return rs.IsEOF() || rs.field(0).isNull() ? 0 : vb::CLng(rs.field(0));
+    db::Statement st = cn.prepare(sql);
+    return st.next() && !st.isNull(0) ? static_cast<int32_t>(st.integer(0)) : 0;
+}
+
+// The first column of the first row as a text; none without a row.
+std::optional<QString> text(db::Connection& cn, const QString& sql)
+{
+    db::Statement st = cn.prepare(sql);
+    if (!st.next()) return std::nullopt;
+    return st.text(0);
 }
 
 bool hasTable(db::Connection& cn, const QString& schema, const QString& table)
@@ -58,8 +67,8 @@ ProjectVersion ProjectMerge::run(const ProjectVersion& base)
 
 void ProjectMerge::merge(const ProjectVersion& base, int32_t theirCounter)
 {
-    tables_ = records::idTables(cn_);
-    const QStringList theirTables = records::idTables(cn_, kProject);
+    tables_ = RecordSchema::idTables(cn_);
+    const QStringList theirTables = RecordSchema::idTables(cn_, kProject);
     sharedTables_.clear();
     for (const QString& table : tables_)
         if (theirTables.contains(table, Qt::CaseInsensitive)) sharedTables_ << table;
@@ -131,9 +140,9 @@ bool ProjectMerge::differs(int32_t id)
 // The columns both sides have, AKT aside (the session's own choice of records).
 QString ProjectMerge::columnsOf(const QString& table)
 {
-    const QStringList theirs = records::columnsOf(cn_, table, kProject);
+    const QStringList theirs = RecordSchema::columns(cn_, table, kProject);
     QStringList shared;
-    for (const QString& column : records::columnsOf(cn_, table))
+    for (const QString& column : RecordSchema::columns(cn_, table))
         if (theirs.contains(column, Qt::CaseInsensitive) && column.compare(QLatin1String("AKT"), Qt::CaseInsensitive) != 0)
             shared << QStringLiteral("[%1]").arg(column);
     return shared.join(QLatin1Char(','));
@@ -141,26 +150,23 @@ QString ProjectMerge::columnsOf(const QString& table)
 
 QString ProjectMerge::nameOf(int32_t id)
 {
-    db::Recordset rs(QStringLiteral("SELECT [KEN] FROM main.[E1] WHERE [ID]=%1").arg(id), cn_);
-    return rs.IsEOF() ? QString() : vb::toText(rs.field(0));
+    return text(cn_, QStringLiteral("SELECT [KEN] FROM main.[E1] WHERE [ID]=%1").arg(id)).value_or(QString());
 }
 
 QString ProjectMerge::lastSaverOf(int32_t id)
 {
-    db::Recordset rs(QStringLiteral("SELECT [BENUTZER] FROM [%1].[SATZSTAND] WHERE [SATZ]=%2").arg(kProject).arg(id), cn_);
-    if (!rs.IsEOF()) return vb::toText(rs.field(0));
-    rs.Close();
+    if (const auto saver = text(cn_, QStringLiteral("SELECT [BENUTZER] FROM [%1].[SATZSTAND] WHERE [SATZ]=%2").arg(kProject).arg(id)))
+        return *saver;
     if (!hasTable(cn_, kProject, QStringLiteral("STAND"))) return QStringLiteral("?");
-    db::Recordset project(QStringLiteral("SELECT [BENUTZER] FROM [%1].[STAND]").arg(kProject), cn_);
-    return project.IsEOF() ? QStringLiteral("?") : vb::toText(project.field(0));
+    return text(cn_, QStringLiteral("SELECT [BENUTZER] FROM [%1].[STAND]").arg(kProject)).value_or(QStringLiteral("?"));
 }
 
 QString ProjectMerge::copyName(const QString& name)
 {
     QStringList taken;
     for (const QString& schema : {QStringLiteral("main"), kProject}) {
-        db::Recordset rs(QStringLiteral("SELECT [KEN] FROM [%1].[E1]").arg(schema), cn_);
-        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) taken << vb::toText(rs.field(0));
+        db::Statement st = cn_.prepare(QStringLiteral("SELECT [KEN] FROM [%1].[E1]").arg(schema));
+        while (st.next()) taken << st.text(0);
     }
     for (int n = 2;; ++n) {
         const QString candidate = name + QStringLiteral(" (%1)").arg(n);

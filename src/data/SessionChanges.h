@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ProjectVersion.h"
+#include "data/ProjectVersion.h"
 
 #include <QString>
 #include <cstdint>
