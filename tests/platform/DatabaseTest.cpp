@@ -14,7 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 using vb::Value;
 
@@ -216,6 +219,50 @@ TEST_F(Database, CopiesOfAnOpenDatabaseAreConsistent)
     db::Recordset rs(QStringLiteral("SELECT [KEN] FROM [E1]"), other);
     ASSERT_EQ(rs.RecordCount(), 1);
     EXPECT_EQ(rs.field(QStringLiteral("KEN")), Value("kept"));
+}
+
+// Whether another program could take the engine's write lock (its reserved byte) of the
+// database at `path` now, asked of the system by a child process that holds no lock itself.
+bool anotherProgramMayWrite(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int fd = ::open(name.constData(), O_RDWR);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = 0x40000001;
+        lock.l_len = 1;
+        ::_exit(fd >= 0 && ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type == F_UNLCK ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(Database, CopiesKeepTheProgramsLocksAndStandAloneWithTheLoggedCommits)
+{
+    // The file is read past the engine: the engine's locks must outlive the copy.
+    const QString copy = dir.path() + QStringLiteral("/copy.mdb");
+    cn.Execute(QStringLiteral("BEGIN IMMEDIATE"));
+    db::DatabaseFile::copy(path, copy);
+    EXPECT_FALSE(anotherProgramMayWrite(path));
+    cn.Execute(QStringLiteral("COMMIT"));
+    EXPECT_TRUE(anotherProgramMayWrite(path));
+
+    // A session's working copy keeps its last commits in its log; the copy holds them and
+    // is a database of its own, in rollback mode.
+    cn.useWriteAheadLog();
+    addRecord(1, QStringLiteral("im Log"), true);
+    db::DatabaseFile::copy(cn, copy);
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(20).mid(18), QByteArray("\x01\x01", 2));
+    db::Connection other;
+    other.OpenFile(copy);
+    EXPECT_EQ(TestEnvironment::column(other, QStringLiteral("SELECT [KEN] FROM [E1]")), QStringList{QStringLiteral("im Log")});
+    EXPECT_FALSE(QFile::exists(copy + QStringLiteral("-wal")));
 }
 
 TEST_F(Database, ARefusedCommitIsRolledBackAndTheConnectionWritesAgain)

@@ -13,9 +13,13 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -84,6 +88,9 @@ void writeAndReplace(const QString& target, const QString& model, const QString&
     fill(temporary, folder);
     {
         const DatabaseHandle to = openFile(temporary.path(), SQLITE_OPEN_READWRITE);
+        // Nobody sees the file before its one flush at the end: a crash leaves a leftover that
+        // the next copy removes, so no step on the way needs a flush of its own.
+        sqlite3_exec(to.get(), "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
         if (!finish.isEmpty() && sqlite3_exec(to.get(), finish.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
             fail(QStringLiteral("The database cannot be written to the folder '%1'").arg(folder), to.get());
         // A copy stands alone: a rollback journal, nothing kept in side files.
@@ -115,26 +122,95 @@ int64_t pragmaNumber(sqlite3* db, const char* sql)
     return prepared && sqlite3_step(prepared) == SQLITE_ROW ? sqlite3_column_int64(prepared, 0) : -1;
 }
 
-// Whether the database file of `from` holds all of its pages: a write-ahead log is folded in
-// first, where the connection may write.
-bool fileHoldsEveryPage(sqlite3* from)
+bool inWriteAheadMode(sqlite3* from)
 {
     sqlite3_stmt* prepared = nullptr;
     sqlite3_prepare_v2(from, "PRAGMA main.journal_mode", -1, &prepared, nullptr);
     const StatementHandle statement(prepared);
-    if (!prepared || sqlite3_step(prepared) != SQLITE_ROW) return false;
-    if (qstricmp(reinterpret_cast<const char*>(sqlite3_column_text(prepared, 0)), "wal") != 0) return true;
+    return prepared && sqlite3_step(prepared) == SQLITE_ROW && qstricmp(reinterpret_cast<const char*>(sqlite3_column_text(prepared, 0)), "wal") == 0;
+}
+
+// Whether the database file of `from` holds all of its pages: a write-ahead log is folded in
+// first, where the connection may write.
+bool fileHoldsEveryPage(sqlite3* from, bool writeAhead)
+{
+    if (!writeAhead) return true;
     int logged = -1;
     int folded = -1;
     return sqlite3_wal_checkpoint_v2(from, "main", SQLITE_CHECKPOINT_TRUNCATE, &logged, &folded) == SQLITE_OK && logged == folded;
 }
 
-// Copies the pages as they lie in the database file, read through the engine's own file
-// handle while a read transaction keeps every writer out: as consistent as the engine's
-// backup, at the speed of the disk. False where the file alone is not the database.
+[[noreturn]] void writeFailed(const QString& folder, int error)
+{
+    if (error == ENOSPC || error == EDQUOT) vb::raiseDiskFull(folder);
+    vb::raise(vb::errPathAccess,
+              QStringLiteral("The database cannot be written to the folder '%1': %2").arg(folder, QString::fromLocal8Bit(std::strerror(error))));
+}
+
+[[noreturn]] void readFailed() { vb::raise(vb::errDatabase, QStringLiteral("The database cannot be read: disk I/O error")); }
+
+// The descriptor the engine reads the file of `from` through, found among the program's own
+// by the file's identity; -1 when its path no longer names that file. A descriptor opened
+// anew would not do: closing it drops every lock the program holds on the file, the engine's
+// too.
+int enginesDescriptor(sqlite3* from)
+{
+    const char* name = sqlite3_db_filename(from, "main");
+    struct stat file {};
+    int moved = 1;
+    if (!name || !*name || ::stat(name, &file) != 0 || sqlite3_file_control(from, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK ||
+        moved != 0)
+        return -1;
+    DIR* descriptors = ::opendir("/proc/self/fd");
+    if (!descriptors) return -1;
+    int found = -1;
+    while (const dirent* entry = ::readdir(descriptors)) {
+        struct stat st {};
+        const int fd = std::atoi(entry->d_name);
+        if (entry->d_name[0] == '.' || ::fstat(fd, &st) != 0 || st.st_dev != file.st_dev || st.st_ino != file.st_ino) continue;
+        if ((::fcntl(fd, F_GETFL) & O_ACCMODE) == O_WRONLY) continue;
+        found = fd;
+        break;
+    }
+    ::closedir(descriptors);
+    return found;
+}
+
+// Copies the first `size` bytes of `in` into `out` inside the kernel, as cp does: no page
+// passes through this program. Within a file system by copy_file_range (which may share the
+// blocks), across file systems by sendfile.
+void kernelCopy(int in, int out, int64_t size, const QString& folder)
+{
+    loff_t done = 0;
+    bool acrossFileSystems = false;
+    while (done < size) {
+        const auto left = static_cast<size_t>(size - done);
+        loff_t from = done;
+        loff_t to = done;
+        const ssize_t n = acrossFileSystems ? ::sendfile(out, in, &from, left) : ::copy_file_range(in, &from, out, &to, left, 0);
+        if (n > 0) {
+            done += n;
+            continue;
+        }
+        if (n == 0) readFailed();  // the file is shorter than its pages
+        if (errno == EINTR) continue;
+        if (!acrossFileSystems && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) {
+            acrossFileSystems = true;
+            ::lseek(out, done, SEEK_SET);  // sendfile writes where the file stands
+            continue;
+        }
+        if (errno == EIO) readFailed();
+        writeFailed(folder, errno);
+    }
+}
+
+// Copies the pages as they lie in the database file while a read transaction keeps every
+// writer out: as consistent as the engine's backup, at the speed of the disk. False where
+// the file alone is not the database.
 bool copyPages(sqlite3* from, vb::TemporaryFile& temporary, const QString& folder)
 {
-    if (sqlite3_get_autocommit(from) == 0 || !fileHoldsEveryPage(from)) return false;
+    const bool writeAhead = inWriteAheadMode(from);
+    if (sqlite3_get_autocommit(from) == 0 || !fileHoldsEveryPage(from, writeAhead)) return false;
     if (sqlite3_exec(from, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
         sqlite3_exec(from, "ROLLBACK", nullptr, nullptr, nullptr);
         return false;
@@ -143,32 +219,21 @@ bool copyPages(sqlite3* from, vb::TemporaryFile& temporary, const QString& folde
         sqlite3* db;
         ~EndRead() { sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr); }
     } endRead{from};
-    sqlite3_file* file = nullptr;
     const int64_t pageSize = pragmaNumber(from, "PRAGMA main.page_size");
     const int64_t pages = pragmaNumber(from, "PRAGMA main.page_count");
-    if (sqlite3_file_control(from, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods || pageSize <= 0 || pages < 0)
-        return false;
-    constexpr int64_t kChunk = 4 << 20;
-    QByteArray buffer(static_cast<qsizetype>(kChunk), Qt::Uninitialized);
+    const int descriptor = enginesDescriptor(from);
+    if (descriptor < 0 || pageSize <= 0 || pages < 0) return false;
     const int64_t size = pageSize * pages;
-    for (int64_t offset = 0; offset < size; offset += kChunk) {
-        const int n = static_cast<int>(std::min(kChunk, size - offset));
-        if (file->pMethods->xRead(file, buffer.data(), n, offset) != SQLITE_OK)
-            vb::raise(vb::errDatabase, QStringLiteral("The database cannot be read: disk I/O error"));
-        for (int written = 0; written < n;) {
-            const ssize_t w = ::pwrite(temporary.handle(), buffer.constData() + written, static_cast<size_t>(n - written), offset + written);
-            if (w <= 0 && (w == 0 || errno == ENOSPC || errno == EDQUOT)) vb::raiseDiskFull(folder);
-            if (w < 0)
-                vb::raise(vb::errPathAccess, QStringLiteral("The database cannot be written to the folder '%1': %2")
-                                                 .arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
-            written += static_cast<int>(w);
-        }
-    }
+    kernelCopy(descriptor, temporary.handle(), size, folder);
+    // The copy stands alone: its header names a rollback journal, as the engine writes it
+    // when a database leaves write-ahead mode, so opening it makes no log to fold back.
+    static const char kRollbackJournal[] = {1, 1};
+    if (writeAhead && size > 19 && ::pwrite(temporary.handle(), kRollbackJournal, 2, 18) != 2) writeFailed(folder, errno);
     return true;
 }
 
-// The database of `from` into the temporary file: page by page where its file holds them
-// all, else through the engine's backup.
+// The database of `from` into the temporary file: its file as it lies where that holds every
+// page, else through the engine's backup.
 void fillFrom(sqlite3* from, vb::TemporaryFile& temporary, const QString& folder)
 {
     if (copyPages(from, temporary, folder)) return;
