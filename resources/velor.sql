@@ -2,7 +2,9 @@
 -- ID as its first column. Records are copied between projects column by column by name.
 -- Declared types name the original column types: LONG (32-bit), SMALLINT (16-bit), SINGLE,
 -- DOUBLE, TEXT, BOOLEAN, DATETIME. Text compares without regard to case.
-PRAGMA user_version = 1;
+-- The user version counts the schema's editions: a project of an older edition gets the
+-- tables it lacks when its working copy is opened (tables are only ever added).
+PRAGMA user_version = 2;
 
 CREATE TABLE E1 (
     ID   LONG NOT NULL,
@@ -95,3 +97,43 @@ CREATE TABLE SATZSTAND (
     ZAEHLER  LONG,
     BENUTZER TEXT COLLATE NOCASE
 );
+
+-- What a record remembers of its capture, beside the record's own tables (version 2).
+-- The capture's head: the scan (a file name in the project's GRAFIK folder), the axis titles
+-- and the kinds of the scan's axes the calibration was made for.
+CREATE TABLE E4 (
+    ID     LONG NOT NULL,
+    BILD   TEXT COLLATE NOCASE,
+    XTITEL TEXT COLLATE NOCASE DEFAULT 'x [-]',
+    YTITEL TEXT COLLATE NOCASE DEFAULT 'y [-]',
+    LOGX   SMALLINT,
+    LOGY   SMALLINT
+);
+CREATE INDEX E4_ID ON E4 (ID);
+
+-- The calibration's reference clicks in click order: the scan pixel and the values typed for
+-- it. ART 0 to 3 are the corners XMAX/YMIN, XMIN/YMAX, XMIN/YMIN, XMAX/YMAX; other kinds
+-- (ticks on one axis) leave the value of the other axis empty.
+CREATE TABLE E5 (
+    ID    LONG NOT NULL,
+    LFDNR SMALLINT,
+    ART   SMALLINT,
+    BX    DOUBLE,
+    BY    DOUBLE,
+    WX    DOUBLE,
+    WY    DOUBLE
+);
+CREATE INDEX E5_KEY ON E5 (ID, LFDNR);
+
+-- The scan pixel of every clicked point of E3, with the value it had when stored: the pixel
+-- holds only while E3 still has that point (a point typed by hand has no row).
+CREATE TABLE E6 (
+    ID     LONG NOT NULL,
+    POLYNR SMALLINT,
+    PKTNR  SMALLINT,
+    BX     DOUBLE,
+    BY     DOUBLE,
+    PX     DOUBLE,
+    PY     DOUBLE
+);
+CREATE INDEX E6_KEY ON E6 (ID, POLYNR, PKTNR);

@@ -1,15 +1,16 @@
 #include "records/RecordTables.h"
 
 #include "platform/db/Connection.h"
+#include "platform/db/DatabaseFile.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/Transaction.h"
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
 
+#include <initializer_list>
 #include <vector>
 
 namespace records {
-
 
 const QStringList& recordTables()
 {
@@ -18,12 +19,30 @@ const QStringList& recordTables()
     return tables;
 }
 
+const QStringList& captureTables()
+{
+    static const QStringList tables{QStringLiteral("E4"), QStringLiteral("E5"), QStringLiteral("E6")};
+    return tables;
+}
+
 namespace {
+
+// The record tables that every one of `connections` holds.
+QStringList tablesOf(std::initializer_list<db::Connection*> connections)
+{
+    QStringList tables = recordTables();
+    for (const QString& table : captureTables()) {
+        bool everywhere = true;
+        for (db::Connection* cn : connections) everywhere = everywhere && db::DatabaseFile::hasTables(*cn, {table});
+        if (everywhere) tables << table;
+    }
+    return tables;
+}
 
 void removeRows(db::Connection& cn, int32_t id, bool withE1)
 {
     db::Transaction t(cn);
-    for (const QString& table : recordTables()) {
+    for (const QString& table : tablesOf({&cn})) {
         if (!withE1 && table == QLatin1String("E1")) continue;
         cn.Execute(QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(id));
     }
@@ -63,7 +82,7 @@ int32_t nextRecordId(db::Connection& cn)
 void copyRecord(db::Connection& source, db::Connection& target, int32_t sourceId, int32_t newId)
 {
     db::Transaction t(target);
-    for (const QString& table : recordTables()) {
+    for (const QString& table : tablesOf({&source, &target})) {
         db::Recordset from(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("] WHERE [ID]=") + QString::number(sourceId),
                            source);
         // Rows an older program left under the new number do not belong to the copied record,

@@ -11,7 +11,11 @@ namespace db { class Connection; }
 namespace records {
 
 // In copy order: the record row first, so a target never holds data without its name.
+// These are the tables every project has, whichever program made it.
 const QStringList& recordTables();
+// What a record remembers of its capture (scan, calibration clicks, point pixels): tables a
+// project of an older edition lacks until its working copy is opened by this program.
+const QStringList& captureTables();
 
 // Removes the rows of record `id` from every record table, in one transaction: a deleted
 // record must leave nothing behind, or the next new record (highest ID + 1) would inherit
@@ -26,7 +30,8 @@ int32_t nextRecordId(db::Connection& cn);
 
 // Copies record `sourceId` with all its rows from `source` to `target` under `newId`,
 // columns matched by name; the copy arrives inactive. Tables whose columns differ are
-// refused. One transaction on the target: a failure leaves no part of the record behind.
+// refused; a capture table one of the two projects lacks is left out. One transaction on
+// the target: a failure leaves no part of the record behind.
 void copyRecord(db::Connection& source, db::Connection& target, int32_t sourceId, int32_t newId);
 
 }  // namespace records

@@ -1,5 +1,6 @@
 #include "records/frmEXPIMP.h"
 
+#include "data/ProjectSchema.h"
 #include "data/RecordNames.h"
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
@@ -203,6 +204,11 @@ void frmEXPIMP::cmdIMP_Click()
 void frmEXPIMP::KOPIEREN(db::Connection& source, QListWidget* list, db::Connection& target)
 {
     vb::Ui::instance().SetPointer(vb::Pointer::Hourglass);
+    // A project of an older edition takes the records with everything they remember.
+    if (!step(kCopyTitle, [&] { ProjectSchema::upgrade(target); })) {
+        vb::Ui::instance().SetPointer(vb::Pointer::Default);
+        return;
+    }
     for (int i = 0; i < list->count(); ++i) {
         QListWidgetItem* item = list->item(i);
         // "<leer>" stands for no record at all.

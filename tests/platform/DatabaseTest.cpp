@@ -312,3 +312,29 @@ TEST_F(Database, CompactionWritesASmallerCopy)
     EXPECT_LT(QFile(target).size(), QFile(path).size() / 4);
     EXPECT_TRUE(db::DatabaseFile::isDatabase(target));
 }
+
+// An older database gets the tables (and their indexes) its schema edition lacks, keeps its
+// rows, and is never touched again once it has the edition; a newer one is left alone.
+TEST(DatabaseUpgrade, AddsMissingTablesWithTheirIndexesOnce)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/old.mdb");
+    db::DatabaseFile::create(path, QStringLiteral("PRAGMA user_version = 1; CREATE TABLE A (ID LONG); INSERT INTO A VALUES (7);"));
+    const QString schema = QStringLiteral("PRAGMA user_version = 2; CREATE TABLE A (ID LONG, EXTRA TEXT);"
+                                          "CREATE TABLE B (ID LONG, V DOUBLE); CREATE INDEX B_ID ON B (ID);");
+    db::Connection cn;
+    cn.OpenFile(path);
+    db::DatabaseFile::upgrade(cn, schema);
+    const auto objects = [&] {
+        return TestEnvironment::column(cn, QStringLiteral("SELECT type || ' ' || name FROM sqlite_master ORDER BY name"));
+    };
+    EXPECT_EQ(objects(), (QStringList{QStringLiteral("table A"), QStringLiteral("table B"), QStringLiteral("index B_ID")}));
+    EXPECT_EQ(TestEnvironment::column(cn, QStringLiteral("PRAGMA user_version")), QStringList{QStringLiteral("2")});
+    // The existing table keeps its columns and rows: tables are only ever added.
+    EXPECT_EQ(TestEnvironment::column(cn, QStringLiteral("SELECT * FROM A")), QStringList{QStringLiteral("7")});
+    cn.Execute(QStringLiteral("DROP TABLE B"));
+    db::DatabaseFile::upgrade(cn, schema);
+    EXPECT_EQ(objects(), QStringList{QStringLiteral("table A")});
+    cn.Execute(QStringLiteral("PRAGMA user_version = 1"));
+    EXPECT_THROW(db::DatabaseFile::upgrade(cn, QStringLiteral("PRAGMA user_version = 3; CREATE TABLE")), vb::VbError);
+}

@@ -2,6 +2,7 @@
 #include "records/DriveList.h"
 #include "records/FolderList.h"
 #include "records/frmEXPIMP.h"
+#include "records/RecordTables.h"
 #include "records/RecordsFixture.h"
 
 #include <QFile>
@@ -211,6 +212,39 @@ TEST_F(ExportImport, AFailedCopyLeavesNoPartOfTheRecord)
     EXPECT_EQ(column(d->otherProject(), QStringLiteral("SELECT KEN FROM E1 ORDER BY ID")),
               (QStringList{QStringLiteral("Anna"), QStringLiteral("Bruno")}));
     EXPECT_EQ(column(d->otherProject(), QStringLiteral("SELECT count(*) FROM E3 WHERE ID=10")), QStringList{QStringLiteral("0")});
+}
+
+// What a record remembers of its capture travels with it; a project of an older edition gets
+// the tables for it when a record is exported into it, and gives records without them.
+TEST_F(ExportImport, CaptureTablesTravelWithTheRecordAlsoIntoAndFromOlderProjects)
+{
+    exec(QStringLiteral("INSERT INTO E4 (ID, BILD) VALUES (1, 'scan.png')"));
+    exec(QStringLiteral("INSERT INTO E5 (ID, LFDNR, ART, BX, BY, WX, WY) VALUES (1, 0, 0, 10.25, 20.5, 100, 0)"));
+    exec(QStringLiteral("INSERT INTO E6 (ID, POLYNR, PKTNR, BX, BY, PX, PY) VALUES (1, 1, 1, 3.5, 4.5, 1.5, 2)"));
+    {
+        db::Connection c;
+        c.OpenFile(other);
+        for (const char* t : {"E4", "E5", "E6"}) c.Execute(QStringLiteral("DROP TABLE ") + QLatin1String(t));
+        c.Execute(QStringLiteral("PRAGMA user_version = 1"));
+    }
+    exec(QStringLiteral("UPDATE E1 SET KEN='Anton' WHERE ID=1"));  // no duplicate in the target
+    auto d = open();
+    d->dirEXP->setPath(inst.projectFolder(QStringLiteral("P2")));
+    select(d->lstEXP, {QStringLiteral("Bruno")});
+    d->cmdIMP->click();  // from the older project: a record with no capture rows
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM E4 WHERE ID=3")), QStringList{QStringLiteral("0")});
+    select(d->lstIMP, {QStringLiteral("Anton")});
+    d->cmdEXP->click();
+    EXPECT_TRUE(messages().isEmpty());
+    db::Connection& target = d->otherProject();
+    EXPECT_EQ(column(target, QStringLiteral("SELECT ID || BILD FROM E4")), QStringList{QStringLiteral("10scan.png")});
+    EXPECT_EQ(column(target, QStringLiteral("SELECT BX || '/' || WX FROM E5 WHERE ID=10")), QStringList{QStringLiteral("10.25/100.0")});
+    EXPECT_EQ(column(target, QStringLiteral("SELECT BY || '/' || PX FROM E6 WHERE ID=10")), QStringList{QStringLiteral("4.5/1.5")});
+
+    // A deleted record leaves none of them behind.
+    records::removeRecord(cn(), 1);
+    for (const char* t : {"E4", "E5", "E6"})
+        EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(t)), QStringList{QStringLiteral("0")}) << t;
 }
 
 TEST(DriveListOnLinux, ListsTheRootAndNoPseudoFileSystems)

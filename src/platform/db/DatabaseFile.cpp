@@ -4,6 +4,7 @@
 #include "platform/db/EngineError.h"
 #include "platform/db/Quoted.h"
 #include "platform/db/SqliteHandles.h"
+#include "platform/db/Transaction.h"
 #include "platform/os/SafePath.h"
 #include "platform/os/TemporaryFile.h"
 #include "platform/vb/VbError.h"
@@ -20,6 +21,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/sendfile.h>
+#include <utility>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -275,6 +278,51 @@ void DatabaseFile::create(const QString& path, const QString& sqlScript)
         sqlite3_free(error);
         vb::raise(vb::errDatabase, QStringLiteral("The database '%1' cannot be created: %2").arg(path, reason));
     }
+}
+
+namespace {
+
+int userVersion(sqlite3* db)
+{
+    sqlite3_stmt* prepared = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &prepared, nullptr) != SQLITE_OK) fail(QStringLiteral("user_version"), db);
+    const StatementHandle statement(prepared);
+    return sqlite3_step(prepared) == SQLITE_ROW ? sqlite3_column_int(prepared, 0) : 0;
+}
+
+// The creation texts of the schema's objects, tables before their indexes.
+std::vector<std::pair<QString, QString>> schemaObjects(sqlite3* db)
+{
+    sqlite3_stmt* prepared = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT tbl_name, sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY type DESC, rowid", -1, &prepared,
+                           nullptr) != SQLITE_OK)
+        fail(QStringLiteral("schema"), db);
+    const StatementHandle statement(prepared);
+    std::vector<std::pair<QString, QString>> objects;
+    while (sqlite3_step(prepared) == SQLITE_ROW)
+        objects.emplace_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(prepared, 0))),
+                             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(prepared, 1))));
+    return objects;
+}
+
+}  // namespace
+
+void DatabaseFile::upgrade(Connection& connection, const QString& sqlSchema)
+{
+    const DatabaseHandle schema = openFile(QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_MEMORY);
+    if (sqlite3_exec(schema.get(), sqlSchema.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(QStringLiteral("The schema cannot be read"), schema.get());
+    const int version = userVersion(schema.get());
+    if (userVersion(connection.handle()) >= version) return;
+    const auto objects = schemaObjects(schema.get());
+    QStringList missing;
+    for (const auto& [table, sql] : objects)
+        if (!missing.contains(table) && !tablesPresent(connection.handle(), {table})) missing << table;
+    Transaction transaction(connection);
+    for (const auto& [table, sql] : objects)
+        if (missing.contains(table)) connection.Execute(sql);
+    connection.Execute(QStringLiteral("PRAGMA user_version = %1").arg(version));
+    transaction.commit();
 }
 
 void DatabaseFile::compact(const QString& source, const QString& target)

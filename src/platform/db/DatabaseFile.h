@@ -30,6 +30,11 @@ public:
 
     // Creates a new database file from a script of SQL statements.
     static void create(const QString& path, const QString& sqlScript);
+    // Brings the database of `connection` up to the schema of `sqlSchema` (a creation script
+    // that sets the user version): every table of the script the database lacks is created
+    // with its indexes, in one transaction, and the database gets the script's version. A
+    // database of that version or a newer one is left alone; tables are only ever added.
+    static void upgrade(Connection& connection, const QString& sqlSchema);
     // Compacts `source` into `target` (which must not exist).
     static void compact(const QString& source, const QString& target);
     // Compacts the closed database at `path` by way of `scratch` and puts the result in its
