@@ -120,7 +120,8 @@ void BM_PointGrid_StoreThroughOK(benchmark::State& state)
         SessionContext session;
         session.cnnX.OpenFile(path);
         session.cnnX.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (1, 'B', 1)"));
-        PointGrid grid(session);
+        CaptureModel model;
+        PointGrid grid(session, model);
         vb::FlexGrid& g = *grid.msgFLX;
         g.setRows(10001);
         for (int r = 1; r <= 10000; ++r) {

@@ -10,7 +10,7 @@ int16_t sign(float v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
 }  // namespace
 
-void Calibration::setXmaxYmin(float X, float Y)
+void Calibration::setXmaxYmin(double X, double Y)
 {
     xOfXmax_ = X;
     yOfYmin_ = Y;
@@ -18,7 +18,7 @@ void Calibration::setXmaxYmin(float X, float Y)
     calibrated_ = false;
 }
 
-void Calibration::setXminYmax(float X, float Y)
+void Calibration::setXminYmax(double X, double Y)
 {
     xOfXmin_ = X;
     yOfYmax_ = Y;
@@ -26,13 +26,13 @@ void Calibration::setXminYmax(float X, float Y)
     calibrated_ = false;
 }
 
-void Calibration::refineXminYmin(float X, float Y)
+void Calibration::refineXminYmin(double X, double Y)
 {
     xOfXmin_ = (X + xOfXmin_) / 2;
     yOfYmin_ = (Y + yOfYmin_) / 2;
 }
 
-void Calibration::refineXmaxYmax(float X, float Y)
+void Calibration::refineXmaxYmax(double X, double Y)
 {
     xOfXmax_ = (X + xOfXmax_) / 2;
     yOfYmax_ = (Y + yOfYmax_) / 2;
@@ -52,29 +52,72 @@ void Calibration::clearXminYmax()
 
 std::optional<Calibration::Frame> Calibration::frame(float W, float H, QString& message) const
 {
+    const float xOfXmin = float(xOfXmin_), xOfXmax = float(xOfXmax_), yOfYmin = float(yOfYmin_), yOfYmax = float(yOfYmax_);
     // A corner off the picture (typed, or clicked on a picture since replaced by a smaller one)
     // would stretch the frame over what was never scanned.
     const auto onPicture = [](float v, float size) { return v >= 0 && v <= size; };
-    if (!onPicture(xOfXmin_, W) || !onPicture(xOfXmax_, W) || !onPicture(yOfYmin_, H) || !onPicture(yOfYmax_, H)) {
+    if (!onPicture(xOfXmin, W) || !onPicture(xOfXmax, W) || !onPicture(yOfYmin, H) || !onPicture(yOfYmax, H)) {
         message = QStringLiteral("Die Achsenenden liegen nicht auf dem Bild!");
         return std::nullopt;
     }
     Frame f;
-    f.OX = sign(xOfXmax_ - xOfXmin_);
-    f.OY = static_cast<int16_t>(-sign(yOfYmax_ - yOfYmin_));
+    f.OX = sign(xOfXmax - xOfXmin);
+    f.OY = static_cast<int16_t>(-sign(yOfYmax - yOfYmin));
     if (f.OX == 0) {
         message = QStringLiteral("XMIN und XMAX liegen auf einer parallelen zur x-Achse!");
         return std::nullopt;
     }
-    f.RL = f.OX == 1 ? xOfXmin_ : xOfXmax_;
-    f.RR = W - (f.OX == 1 ? xOfXmax_ : xOfXmin_);
+    f.RL = f.OX == 1 ? xOfXmin : xOfXmax;
+    f.RR = W - (f.OX == 1 ? xOfXmax : xOfXmin);
     if (f.OY == 0) {
         message = QStringLiteral("YMIN und YMAX liegen auf einer parallelen zur y-Achse!");
         return std::nullopt;
     }
-    f.RO = f.OY == 1 ? yOfYmax_ : yOfYmin_;
-    f.RU = H - (f.OY == 1 ? yOfYmin_ : yOfYmax_);
+    f.RO = f.OY == 1 ? yOfYmax : yOfYmin;
+    f.RU = H - (f.OY == 1 ? yOfYmin : yOfYmax);
     return f;
+}
+
+namespace {
+
+// The value at `at` on an axis whose positions `from` and `to` carry `low` and `high`.
+std::optional<double> along(double at, double from, double to, double low, double high, bool logarithmic)
+{
+    if (from == to) return std::nullopt;
+    if (logarithmic) {
+        if (low <= 0 || high <= 0) return std::nullopt;
+        low = std::log10(low), high = std::log10(high);
+    }
+    const double v = low + (at - from) * (high - low) / (to - from);
+    return logarithmic ? std::pow(10.0, v) : v;
+}
+
+}  // namespace
+
+std::optional<QPointF> Calibration::value(double X, double Y, const Ends& e, bool logX, bool logY) const
+{
+    if (!hasBothCorners()) return std::nullopt;
+    const auto x = along(X, xOfXmin_, xOfXmax_, e.XMIN, e.XMAX, logX);
+    const auto y = along(Y, yOfYmin_, yOfYmax_, e.YMIN, e.YMAX, logY);
+    if (!x || !y || !std::isfinite(*x) || !std::isfinite(*y)) return std::nullopt;
+    return QPointF(*x, *y);
+}
+
+std::optional<QPointF> Calibration::position(const QPointF& value, const Ends& e, bool logX, bool logY) const
+{
+    if (!hasBothCorners()) return std::nullopt;
+    const auto inverse = [](double v, double from, double to, double low, double high, bool logarithmic) -> std::optional<double> {
+        if (logarithmic) {
+            if (v <= 0 || low <= 0 || high <= 0) return std::nullopt;
+            v = std::log10(v), low = std::log10(low), high = std::log10(high);
+        }
+        if (low == high) return std::nullopt;
+        return from + (v - low) * (to - from) / (high - low);
+    };
+    const auto X = inverse(value.x(), xOfXmin_, xOfXmax_, e.XMIN, e.XMAX, logX);
+    const auto Y = inverse(value.y(), yOfYmin_, yOfYmax_, e.YMIN, e.YMAX, logY);
+    if (!X || !Y || !std::isfinite(*X) || !std::isfinite(*Y)) return std::nullopt;
+    return QPointF(*X, *Y);
 }
 
 QString Calibration::checkLogarithmicEnds(const Ends& ends, bool logX, bool logY)

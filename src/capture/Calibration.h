@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -23,11 +24,11 @@ public:
     };
 
     // The corner "XMAX / YMIN" and the corner "XMIN / YMAX".
-    void setXmaxYmin(float X, float Y);
-    void setXminYmax(float X, float Y);
+    void setXmaxYmin(double X, double Y);
+    void setXminYmax(double X, double Y);
     // The refining corners "XMIN / YMIN" and "XMAX / YMAX".
-    void refineXminYmin(float X, float Y);
-    void refineXmaxYmax(float X, float Y);
+    void refineXminYmin(double X, double Y);
+    void refineXmaxYmax(double X, double Y);
 
     // Choosing a main corner's option again forgets that it was clicked.
     void clearXmaxYmin();
@@ -36,14 +37,23 @@ public:
     bool hasXminYmax() const { return xminYmax_; }
     bool hasBothCorners() const { return xmaxYmin_ && xminYmax_; }
 
-    float xOfXmin() const { return xOfXmin_; }
-    float xOfXmax() const { return xOfXmax_; }
-    float yOfYmin() const { return yOfYmin_; }
-    float yOfYmax() const { return yOfYmax_; }
+    double xOfXmin() const { return xOfXmin_; }
+    double xOfXmax() const { return xOfXmax_; }
+    double yOfYmin() const { return yOfYmin_; }
+    double yOfYmax() const { return yOfYmax_; }
 
     // The frame for a picture of W x H mm, or the message (title "HINWEIS") when a corner
     // lies off the picture or the main corners share an x or a y position.
     std::optional<Frame> frame(float W, float H, QString& message) const;
+
+    // The axis values at the picture position (X, Y) in full precision: the clicked corners
+    // carry the typed ends, on a logarithmic axis their decades. It is the mapping the
+    // graphics engine makes from the frame, without the single-precision steps between.
+    // None while a main corner is missing or the corners share a line.
+    std::optional<QPointF> value(double X, double Y, const Ends& ends, bool logX, bool logY) const;
+
+    // The picture position of axis values: the inverse of value().
+    std::optional<QPointF> position(const QPointF& value, const Ends& ends, bool logX, bool logY) const;
 
     // The message when a logarithmic axis has an end that is not positive (empty if fine).
     static QString checkLogarithmicEnds(const Ends& ends, bool logX, bool logY);
@@ -58,7 +68,8 @@ public:
     void setCalibrated(bool calibrated) { calibrated_ = calibrated; }
 
 private:
-    float xOfXmin_ = 0, xOfXmax_ = 0, yOfYmin_ = 0, yOfYmax_ = 0;
+    // Kept whole: the values of clicked points follow from them (the frame takes singles).
+    double xOfXmin_ = 0, xOfXmax_ = 0, yOfYmin_ = 0, yOfYmax_ = 0;
     bool xmaxYmin_ = false, xminYmax_ = false;
     bool calibrated_ = false;
 };

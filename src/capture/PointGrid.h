@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/CaptureModel.h"
 #include "data/PolygonPoint.h"
 #include "grid/clsFLX.h"
 #include "platform/widgets/FlexGrid.h"
@@ -15,16 +16,17 @@
 class SessionContext;
 namespace vb { class FlexGrid; class PictureBox; }
 
-// The point grid of the capture window (frame fraVELOR): one row per captured point with its
-// group label, polygon number, point number and world coordinates. It wires the grid's events
-// to the grid object, keeps the numbers consistent after every change (PUNKTNUMMERN) and
-// stores the rows as the diagram's polygons through the record store.
+// The point grid of the capture window (frame fraVELOR): a view of the capture model, one row
+// per point with its group label, polygon number, point number and values, and below them the
+// row that takes a point typed by hand or names the next curve. Edits in the grid (cells,
+// paste) become the model's commands; inserting and removing rows are the model's own. It
+// stores the model's curves as the diagram's polygons through the record store.
 class PointGrid : public QFrame {
     Q_OBJECT
 public:
     enum Column : int { GRUPPE = 0, POLYNR = 1, PKTNR = 2, X = 3, Y = 4 };
 
-    PointGrid(SessionContext& session, QWidget* parent = nullptr);
+    PointGrid(SessionContext& session, CaptureModel& model, QWidget* parent = nullptr);
     ~PointGrid() override;
 
     vb::FlexGrid* msgFLX = nullptr;
@@ -40,18 +42,24 @@ public:
     // Renumbers: the first row is polygon 0, point 0; empty group and polygon cells carry down;
     // a row whose polygon differs from the row above starts at point 0.
     void PUNKTNUMMERN();
+    // The grid as the rows now read becomes the model (after an edit in the grid). False,
+    // with the message, when a value cell holds no number: the grid shows the model again.
+    bool takeEdits();
+    // The model's points in the grid again, and its next row.
+    void showModel();
+    // A value as the grid shows it: rounded for reading, the model keeps it whole.
+    static QString shown(double value);
 
-    // Writes a captured point into the current row.
-    void setCurrentPoint(float x, float y);
-    // A click on the picture has recorded the current row: on the last row, Enter on its last
-    // cell appends the row that takes the next point.
-    void advanceAfterClick();
+    // The points of the selected rows; the row of a point selected (highlighted).
+    std::vector<PointRef> selectedPoints() const;
+    void selectPoint(PointRef ref);
 
     // Captured or typed points that OK has not stored yet.
     bool hasUnstoredPoints() const;
 
-    // Stores the rows of diagram IDOBJEKT (see the .cpp for the rules). False, with one
-    // message shown, when a cell is not a number or a write failed; nothing is then changed.
+    // Stores the model's curves as the polygons of diagram IDOBJEKT (see the .cpp for the
+    // rules). False, with one message shown, when a value is missing or a write failed;
+    // nothing is then changed. The caller marks the model stored once its unit of work is.
     bool store(int16_t IDOBJEKT);
 
     // Grid events (public so that the window's tests fire them as the widgets would).
@@ -76,15 +84,15 @@ private:
     void configure();
     void layoutWidgets();
     void wire();
-    // The grid's content as one text, to tell whether it changed since the last store.
-    QString snapshot() const;
-    // The rows to store: the last row is left out when its X cell is empty.
-    int lastStoredRow() const;
+    void watchModel();
+    void showRow(int row, const QString& group, int polygon, int point, const CapturePoint* p);
+    void showNextRow();
+    void renumberFrom(PointRef ref);
     bool readPolygons(PolygonPoints& points) const;
 
     SessionContext& session_;
+    CaptureModel& model_;
     clsFLX flx_;
     // The record the grid captures for: the active one when the grid was made.
     int32_t recordId_ = 0;
-    QString stored_;
 };

@@ -1,6 +1,7 @@
 #include "capture/frmVELOR.h"
 
 #include "capture/CaptureSteps.h"
+#include "capture/MarkerLayer.h"
 #include "capture/PictureImport.h"
 #include "capture/PointGrid.h"
 #include "data/RecordStore.h"
@@ -23,7 +24,10 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScreen>
+#include <QCloseEvent>
+#include <QLineF>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -32,6 +36,9 @@ const QString kPrefix = QStringLiteral("VB-Fehler: ");
 const QString hint = QStringLiteral("HINWEIS");
 const QString notANumber = QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!");
 constexpr int errInvalidPicture = 481;
+// Screen pixels: how near a click must lie to a marker to take it, and half a marker's size.
+constexpr double nearPixels = 3;
+constexpr double markerHalf = 5;
 
 QLineEdit* valueBox(QWidget* parent, const char* name, const QString& text, const QString& tip)
 {
@@ -62,7 +69,11 @@ frmVELOR::frmVELOR(ShellWindow& shell, vb::PictureBox& picture, QWidget* owner)
     Form_Load();
 }
 
-frmVELOR::~frmVELOR() = default;
+frmVELOR::~frmVELOR()
+{
+    // The picture outlives the window: it must not paint the markers of a window that is gone.
+    delete markers_;
+}
 
 // --- widgets -----------------------------------------------------------------------------------------
 
@@ -127,7 +138,18 @@ void frmVELOR::createWidgets()
     cmdABBRECHEN->setObjectName(QStringLiteral("cmdABBRECHEN"));
     cmdABBRECHEN->setToolTip(QStringLiteral("Kontextmenü  Velor wird geschlossen ohne zu speichern"));
 
-    fraVELOR = new PointGrid(shell_.session(), this);
+    cmdRUECK = new QPushButton(QStringLiteral("Rückgängig"), this);
+    cmdRUECK->setObjectName(QStringLiteral("cmdRUECK"));
+    cmdRUECK->setToolTip(QStringLiteral("Den letzten Schritt zurücknehmen (Strg+Z)"));
+    cmdVOR = new QPushButton(QStringLiteral("Wiederholen"), this);
+    cmdVOR->setObjectName(QStringLiteral("cmdVOR"));
+    cmdVOR->setToolTip(QStringLiteral("Den zurückgenommenen Schritt wiederholen (Strg+Y)"));
+    cmdKURVE = new QPushButton(QStringLiteral("Neue Kurve"), this);
+    cmdKURVE->setObjectName(QStringLiteral("cmdKURVE"));
+    cmdKURVE->setToolTip(QStringLiteral("Die folgenden Klicks beginnen eine neue Kurve (Strg+N)"));
+    lblPOSITION = label(this, "lblPOSITION", QString());
+
+    fraVELOR = new PointGrid(shell_.session(), model_, this);
 }
 
 void frmVELOR::layoutWidgets()
@@ -152,11 +174,15 @@ void frmVELOR::layoutWidgets()
     lblDATEI->setGeometry(8, 16, 134, 16);
     cboGRAFIK->setGeometry(8, 32, 134, 24);
     lblSCHRITT->setGeometry(6, 242, 360, 40);
-    fraVELOR->setGeometry(6, 286, 360, 300);
-    fraSCHALTFLAECHEN->setGeometry(6, 590, 360, 34);
+    lblPOSITION->setGeometry(8, 284, 358, 20);
+    cmdKURVE->setGeometry(6, 306, 116, 26);
+    cmdRUECK->setGeometry(128, 306, 116, 26);
+    cmdVOR->setGeometry(250, 306, 116, 26);
+    fraVELOR->setGeometry(6, 336, 360, 300);
+    fraSCHALTFLAECHEN->setGeometry(6, 640, 360, 34);
     cmdOK->setGeometry(0, 2, 176, 30);
     cmdABBRECHEN->setGeometry(184, 2, 176, 30);
-    resize(372, 630);
+    resize(372, 680);
 }
 
 void frmVELOR::wire()
@@ -166,14 +192,46 @@ void frmVELOR::wire()
     connect(cboGRAFIK, &QComboBox::activated, this, [this](int) { cboGRAFIK_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, &frmVELOR::cmdOK_Click);
     connect(cmdABBRECHEN, &QPushButton::clicked, this, &frmVELOR::cmdABBRECHEN_Click);
+    connect(cmdKURVE, &QPushButton::clicked, this, &frmVELOR::cmdKURVE_Click);
+    connect(cmdRUECK, &QPushButton::clicked, &model_.undoStack(), &QUndoStack::undo);
+    connect(cmdVOR, &QPushButton::clicked, &model_.undoStack(), &QUndoStack::redo);
+    connect(&model_.undoStack(), &QUndoStack::indexChanged, this, &frmVELOR::updateUndoButtons);
+    connect(&model_, &CaptureModel::clicksChanged, this, &frmVELOR::replayClicks);
+    for (auto signal : {&CaptureModel::reset, &CaptureModel::currentChanged})
+        connect(&model_, signal, this, &frmVELOR::redrawMarkers);
+    for (auto signal : {&CaptureModel::pointInserted, &CaptureModel::pointChanged, &CaptureModel::pointRemoved})
+        connect(&model_, signal, this, &frmVELOR::redrawMarkers);
     // The release that ends a double click on the picture is not a click of its own.
     connect(picture_, &vb::PictureBox::DblClick, this, [this] { releaseEndsDoubleClick_ = true; });
+    connect(picture_, &vb::PictureBox::MouseDown, this, [this](int button, int, double x, double y) {
+        if (button == 1) picture_MouseDown(x, y);
+    });
+    connect(picture_, &vb::PictureBox::MouseMove, this, [this](int, int, double x, double y) { picture_MouseMove(x, y); });
+    markers_ = new MarkerLayer(*picture_, [this](QPainter& p) { paintMarkers(p); });
+    // The read-out follows the pointer without a button too.
+    picture_->setMouseTracking(true);
     installEventFilter(this);
+    picture_->installEventFilter(this);
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
     // A file dropped on the scan or the window comes into the project as if chosen.
     setAcceptDrops(true);
     picture_->setAcceptDrops(true);
-    picture_->installEventFilter(this);
+    updateUndoButtons();
+}
+
+QPointF frmVELOR::scanToScale(const QPointF& scanPixel) const { return picture_->widgetToScale(picture_->scanToWidget(scanPixel)); }
+
+QPointF frmVELOR::scaleToScan(const QPointF& scale) const { return picture_->toPixels(scale.x(), scale.y()) / picture_->fitScale(); }
+
+void frmVELOR::redrawMarkers()
+{
+    if (markers_) markers_->update();
+}
+
+void frmVELOR::updateUndoButtons()
+{
+    cmdRUECK->setEnabled(model_.undoStack().canUndo());
+    cmdVOR->setEnabled(model_.undoStack().canRedo());
 }
 
 // --- opening -------------------------------------------------------------------------------------------
@@ -191,6 +249,94 @@ void frmVELOR::Form_Load()
     keepG0();
     setUpEngine();
     ZUSTAND();
+    loadStored();
+}
+
+namespace {
+
+// The stored polygons as the model's curves. A point takes its pixel (and its values in full)
+// from what the capture remembered, as long as the point still has the values it had then.
+std::vector<CaptureCurve> curvesOf(const PolygonPoints& points, const std::vector<StoredCapture::Pixel>& pixels)
+{
+    std::map<std::pair<int, int>, const StoredCapture::Pixel*> byNumber;
+    for (const StoredCapture::Pixel& p : pixels) byNumber[{p.polygon, p.point}] = &p;
+    std::vector<CaptureCurve> curves;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const PolygonPoint& stored = points[i];
+        if (i == 0 || points[i - 1].polygon != stored.polygon) curves.push_back({stored.group, {}});
+        CapturePoint point{std::nullopt, stored.x, stored.y};
+        if (const auto it = byNumber.find({stored.polygon, stored.point});
+            it != byNumber.end() && float(it->second->px) == float(point.x) && float(it->second->py) == float(point.y))
+            point = {QPointF(it->second->bx, it->second->by), it->second->px, it->second->py};
+        curves.back().points.push_back(point);
+    }
+    return curves;
+}
+
+}  // namespace
+
+// The window opens on what the record has stored: its points (as the capture last stored
+// them, or the record's own), their pixels, the scan and the calibration clicks.
+void frmVELOR::loadStored()
+{
+    vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
+    StoredCapture stored;
+    std::vector<CaptureCurve> curves;
+    p.step([&] {
+        RecordStore store(shell_.session());
+        stored = store.capture(recordId_);
+        curves = curvesOf(store.capturedPolygons(recordId_, idObjekt_), stored.pixels);
+    });
+    if (p.failed()) return;
+    head_ = stored.head.value_or(StoredCapture::Head{});
+    if (stored.head) {
+        chkLOGX->setChecked(head_.logX);
+        chkLOGY->setChecked(head_.logY);
+    }
+    std::vector<ReferenceClick> clicks;
+    for (const StoredCapture::Reference& r : stored.references)
+        clicks.push_back({r.kind, QPointF(r.bx, r.by), r.wx.value_or(0), r.wy.value_or(0)});
+    // The boxes show the values the main corners were clicked with.
+    for (const ReferenceClick& c : clicks) {
+        if (c.kind == XmaxYmin) txtXMAX->setText(vb::CStr(vb::Value(c.wx))), txtYMIN->setText(vb::CStr(vb::Value(c.wy)));
+        if (c.kind == XminYmax) txtXMIN->setText(vb::CStr(vb::Value(c.wx))), txtYMAX->setText(vb::CStr(vb::Value(c.wy)));
+    }
+    if (!head_.scan.isEmpty() && cboGRAFIK->findText(head_.scan) >= 0 && choosePicture(head_.scan)) {
+        QSignalBlocker block(cboGRAFIK);
+        cboGRAFIK->setCurrentIndex(cboGRAFIK->findText(head_.scan));
+    }
+    model_.load(std::move(curves), std::move(clicks));
+    if (!scan_.isEmpty() && calibration_.hasBothCorners()) optAUSWAHL[POLYGONE]->setChecked(true);
+    ZUSTAND();
+}
+
+// The scan, the calibration clicks with the ends they were made with, and every clicked
+// point's pixel under the numbers the polygons are stored with.
+void frmVELOR::writeCapture()
+{
+    StoredCapture capture;
+    capture.head = head_;
+    capture.head->scan = scan_;
+    capture.head->logX = chkLOGX->isChecked();
+    capture.head->logY = chkLOGY->isChecked();
+    for (const ReferenceClick& c : model_.clicks()) {
+        StoredCapture::Reference r{static_cast<int16_t>(c.kind), c.pixel.x(), c.pixel.y(), c.wx, c.wy};
+        if (ends_) {
+            const bool xmax = c.kind == XmaxYmin || c.kind == XmaxYmax, ymax = c.kind == XminYmax || c.kind == XmaxYmax;
+            r.wx = xmax ? ends_->XMAX : ends_->XMIN;
+            r.wy = ymax ? ends_->YMAX : ends_->YMIN;
+        }
+        capture.references.push_back(r);
+    }
+    int16_t polygon = 0;
+    for (const CaptureCurve& c : model_.curves()) {
+        if (c.points.empty()) continue;
+        for (size_t q = 0; q < c.points.size(); ++q)
+            if (const CapturePoint& p = c.points[q]; p.pixel)
+                capture.pixels.push_back({polygon, static_cast<int16_t>(q), p.pixel->x(), p.pixel->y(), p.x, p.y});
+        ++polygon;
+    }
+    RecordStore(shell_.session()).writeCapture(recordId_, capture);
 }
 
 // After the folder's pictures the list offers a file from anywhere, so the combo is never
@@ -226,7 +372,7 @@ void frmVELOR::chooseOtherFile()
 void frmVELOR::takePicture(const QString& name)
 {
     fillPictureList();
-    const int index = cboGRAFIK->findText(name.isEmpty() ? chosen_ : name);
+    const int index = cboGRAFIK->findText(name.isEmpty() ? scan_ : name);
     cboGRAFIK->setCurrentIndex(index);
     if (!name.isEmpty()) cboGRAFIK_Click();
 }
@@ -299,21 +445,42 @@ QString frmVELOR::loadFailureText() const
     return QStringLiteral("Die Datei ist beschädigt.");
 }
 
+// Another scan after a calibration: the same figure keeps it, another one is calibrated
+// anew. A picture that cannot be read leaves the previous one chosen.
 void frmVELOR::cboGRAFIK_Click()
 {
-    if (cboGRAFIK->currentText() == otherFileEntry()) {
+    const QString name = cboGRAFIK->currentText();
+    if (name == otherFileEntry()) {
         chooseOtherFile();
         return;
     }
-    if (cboGRAFIK->currentText() == QStringLiteral("keine")) return;
+    if (name == QStringLiteral("keine") || name == scan_) return;
+    if (!choosePicture(name)) {
+        QSignalBlocker block(cboGRAFIK);
+        cboGRAFIK->setCurrentIndex(cboGRAFIK->findText(scan_));
+        return;
+    }
+    if (!model_.clicks().empty() &&
+        vb::MsgBox(QStringLiteral("Das Bild ist schon kalibriert. Soll die Kalibrierung für das neue Bild beibehalten werden?") + vb::vbCrLf +
+                       QStringLiteral("(Ja: dieselbe Abbildung, Nein: neu kalibrieren)"),
+                   vb::vbYesNo | vb::vbQuestion, title) == vb::vbNo) {
+        model_.clearClicks();
+        calibration_ = Calibration();
+        optAUSWAHL[XmaxYmin]->setChecked(true);
+    }
+    ZUSTAND();
+}
+
+bool frmVELOR::choosePicture(const QString& name)
+{
     vb::Procedure p(QStringLiteral("VB-Fehler: "), title);
     p.step([&] {
-        chosen_ = cboGRAFIK->currentText();
-        const QString path = folder_ + QStringLiteral("/") + chosen_;
+        const QString path = folder_ + QStringLiteral("/") + name;
         if (!picture_->LoadPicture(path))
             throw vb::VbError(errInvalidPicture, QStringLiteral("Ungültiges Bild: ") + path + vb::vbCrLf + loadFailureText());
+        scan_ = name;
     });
-    p.step([&] { ZUSTAND(); });
+    return scan_ == name;
 }
 
 void frmVELOR::optAUSWAHL_Click(int index)
@@ -421,6 +588,51 @@ void frmVELOR::calibrate()
     picture_->Cls();
     drawScales(*ends);
     calibration_.setCalibrated(true);
+    ends_ = *ends;
+    updateValueMap();
+    // A corner corrected after the points were taken: every clicked point follows, once asked.
+    if (model_.recompute(QStringLiteral("Kalibrierung")) &&
+        vb::MsgBox(QStringLiteral("Die Kalibrierung hat sich geändert. Sollen die Werte aller angeklickten Punkte neu berechnet werden?"),
+                   vb::vbYesNo | vb::vbQuestion, title) == vb::vbNo)
+        model_.undoStack().undo();
+}
+
+void frmVELOR::updateValueMap()
+{
+    if (!calibration_.isCalibrated() || !ends_) {
+        model_.setValueMap(nullptr);
+        return;
+    }
+    model_.setValueMap([this, ends = *ends_, logX = chkLOGX->isChecked(), logY = chkLOGY->isChecked()](const QPointF& px) {
+        return pixelCalibration_.value(px.x(), px.y(), ends, logX, logY);
+    });
+}
+
+// Both calibrations follow the model's reference clicks, so an undone corner is undone in
+// the frame too. Choosing a main corner's option again still forgets that corner until it is
+// clicked anew.
+void frmVELOR::replayClicks()
+{
+    Calibration mm, px;
+    for (const ReferenceClick& c : model_.clicks()) {
+        const QPointF at = scanToScale(c.pixel);
+        switch (c.kind) {
+        case XmaxYmin: mm.setXmaxYmin(at.x(), at.y()), px.setXmaxYmin(c.pixel.x(), c.pixel.y()); break;
+        case XminYmax: mm.setXminYmax(at.x(), at.y()), px.setXminYmax(c.pixel.x(), c.pixel.y()); break;
+        case XminYmin: mm.refineXminYmin(at.x(), at.y()), px.refineXminYmin(c.pixel.x(), c.pixel.y()); break;
+        case XmaxYmax: mm.refineXmaxYmax(at.x(), at.y()), px.refineXmaxYmax(c.pixel.x(), c.pixel.y()); break;
+        default: break;
+        }
+    }
+    calibration_ = mm;
+    px.setCalibrated(true);
+    pixelCalibration_ = px;
+    updateValueMap();
+    // A corner undone or redone under POLYGONE: the capture waits until POLYGONE is chosen
+    // again and the points follow the calibration then.
+    if (selectedOption() == POLYGONE) optAUSWAHL[calibration_.hasXmaxYmin() ? XminYmax : XmaxYmin]->setChecked(true);
+    markCorners();
+    ZUSTAND();
 }
 
 // The ends typed after the corner clicks are written too, so that the boxes and the stored
@@ -477,26 +689,63 @@ bool frmVELOR::storeCorner(FrameValue xField, QLineEdit* xBox, FrameValue yField
     return !p.failed();
 }
 
-void frmVELOR::KLICK(double XP, double YP)
+// Equal ends would map the whole axis onto one value: refused at the corner, before anything
+// is stored.
+bool frmVELOR::checkEnds()
 {
-    const auto X = static_cast<float>(XP), Y = static_cast<float>(YP);
-    if (std::exchange(releaseEndsDoubleClick_, false) || storing_) return;
-    switch (selectedOption()) {
+    const auto xmin = vb::parseNumber(txtXMIN->text()), xmax = vb::parseNumber(txtXMAX->text());
+    const auto ymin = vb::parseNumber(txtYMIN->text()), ymax = vb::parseNumber(txtYMAX->text());
+    QString message;
+    if (xmin && xmax && float(*xmin) == float(*xmax)) message = QStringLiteral("XMIN und XMAX dürfen nicht gleich sein!");
+    else if (ymin && ymax && float(*ymin) == float(*ymax)) message = QStringLiteral("YMIN und YMAX dürfen nicht gleich sein!");
+    if (message.isEmpty()) return true;
+    vb::MsgBox(message, vb::vbOKOnly, hint);
+    return false;
+}
+
+void frmVELOR::KLICK(double X, double Y)
+{
+    if (storing_ || !std::isfinite(X) || !std::isfinite(Y)) return;
+    const QPointF pixel = scaleToScan(QPointF(X, Y));
+    // The release ending a double click is no click of its own, unless the two clicks lay
+    // apart: two quick clicks on neighbouring points are two points.
+    const QPointF widget = picture_->scanToWidget(pixel);
+    const bool ending = std::exchange(releaseEndsDoubleClick_, false);
+    const auto marker = std::exchange(pressedMarker_, std::nullopt);
+    if (ending && (!lastClick_ || QLineF(picture_->scanToWidget(*lastClick_), widget).length() <= nearPixels)) return;
+    clickAt(pixel, marker);
+}
+
+// A click: a reference for the calibration, or in POLYGONE a new point, the move of the
+// point being corrected, or on `marker` (the point the button went down on) its selection or,
+// dragged, its move.
+void frmVELOR::clickAt(const QPointF& pixel, std::optional<PointRef> marker)
+{
+    lastClick_ = pixel;
+    cursor_ = pixel;
+    const int option = selectedOption();
+    const auto reference = [&](QLineEdit* xBox, QLineEdit* yBox) {
+        model_.addClick({option, pixel, vb::parseNumber(xBox->text()).value_or(0), vb::parseNumber(yBox->text()).value_or(0)});
+    };
+    switch (option) {
     case XmaxYmin:
-        if (!storeCorner(&DiagramFrame::XMAX, txtXMAX, &DiagramFrame::YMIN, txtYMIN)) return;
-        calibration_.setXmaxYmin(X, Y);
-        markCorners();
-        ZUSTAND();
+        if (!checkEnds() || !storeCorner(&DiagramFrame::XMAX, txtXMAX, &DiagramFrame::YMIN, txtYMIN)) return;
+        reference(txtXMAX, txtYMIN);
         break;
     case XminYmax:
-        if (!storeCorner(&DiagramFrame::XMIN, txtXMIN, &DiagramFrame::YMAX, txtYMAX)) return;
-        calibration_.setXminYmax(X, Y);
-        markCorners();
-        ZUSTAND();
+        if (!checkEnds() || !storeCorner(&DiagramFrame::XMIN, txtXMIN, &DiagramFrame::YMAX, txtYMAX)) return;
+        reference(txtXMIN, txtYMAX);
         break;
-    case XminYmin: calibration_.refineXminYmin(X, Y); break;
-    case XmaxYmax: calibration_.refineXmaxYmax(X, Y); break;
-    case POLYGONE: capturePoint(X, Y); break;
+    case XminYmin: reference(txtXMIN, txtYMIN); break;
+    case XmaxYmax: reference(txtXMAX, txtYMAX); break;
+    case POLYGONE: {
+        if (!calibration_.isCalibrated()) return;
+        const bool dragged = marker && QLineF(pressedAt_, picture_->scanToWidget(pixel)).length() > nearPixels;
+        if (marker && dragged) model_.movePoint(*marker, pixel);
+        else if (marker) model_.setCorrecting(marker);
+        else model_.click(pixel);
+        break;
+    }
     default: break;
     }
 }
@@ -516,25 +765,108 @@ void frmVELOR::markCorners()
     picture_->flush();
 }
 
-void frmVELOR::capturePoint(float X, float Y)
+void frmVELOR::picture_MouseDown(double X, double Y)
 {
-    if (!calibration_.isCalibrated()) return;
-    MAUSKOORD(X, Y);
-    picture_->Line(X - 1.5, Y, X + 1.5, Y, vb::OleColor(0));
-    picture_->Line(X, Y - 1.5, X, Y + 1.5, vb::OleColor(0));
-    picture_->flush();
-    fraVELOR->advanceAfterClick();
+    pressedMarker_.reset();
+    if (selectedOption() != POLYGONE || !calibration_.isCalibrated() || storing_) return;
+    pressedAt_ = picture_->scanToWidget(scaleToScan(QPointF(X, Y)));
+    pressedMarker_ = markerAt(pressedAt_);
 }
 
-void frmVELOR::MAUSKOORD(double XP, double YP)
+void frmVELOR::picture_MouseMove(double X, double Y)
 {
-    const auto X = static_cast<float>(XP), Y = static_cast<float>(YP);
-    if (selectedOption() != POLYGONE || !calibration_.isCalibrated() || storing_) return;
-    float x = 0, y = 0;
-    engine_->KOORDTRANSINV(X, Y, x, y, chkLOGX->isChecked() ? 1 : 0, chkLOGY->isChecked() ? 1 : 0);
-    // Far outside a logarithmic frame the value leaves the single's range: no point there.
-    if (!std::isfinite(x) || !std::isfinite(y)) return;
-    fraVELOR->setCurrentPoint(Calibration::rounded(x), Calibration::rounded(y));
+    cursor_ = scaleToScan(QPointF(X, Y));
+    showPosition(cursor_);
+}
+
+void frmVELOR::showPosition(const QPointF& pixel)
+{
+    QString text = QStringLiteral("Pixel %1 / %2").arg(pixel.x(), 0, 'f', 1).arg(pixel.y(), 0, 'f', 1);
+    if (const auto v = model_.valueAt(pixel)) text += QStringLiteral("   X = %1   Y = %2").arg(PointGrid::shown(v->x()), PointGrid::shown(v->y()));
+    lblPOSITION->setText(text);
+}
+
+// The live position while the left button is held: the read-out, not a row of the grid, so
+// that nothing is written where a point could be taken for stored.
+void frmVELOR::MAUSKOORD(double X, double Y)
+{
+    if (storing_ || !std::isfinite(X) || !std::isfinite(Y)) return;
+    picture_MouseMove(X, Y);
+}
+
+// --- markers ----------------------------------------------------------------------------------------------
+
+std::optional<QPointF> frmVELOR::markerPixel(const CapturePoint& point) const
+{
+    if (point.pixel) return point.pixel;
+    // A point typed by hand is drawn where its values lie.
+    if (!calibration_.isCalibrated() || !ends_ || std::isnan(point.x) || std::isnan(point.y)) return std::nullopt;
+    return pixelCalibration_.position(QPointF(point.x, point.y), *ends_, chkLOGX->isChecked(), chkLOGY->isChecked());
+}
+
+std::optional<PointRef> frmVELOR::markerAt(const QPointF& widgetPixel) const
+{
+    std::optional<PointRef> best;
+    double nearest = nearPixels;
+    const auto& curves = model_.curves();
+    for (size_t c = 0; c < curves.size(); ++c)
+        for (size_t i = 0; i < curves[c].points.size(); ++i) {
+            const auto px = markerPixel(curves[c].points[i]);
+            if (!px) continue;
+            const double d = QLineF(picture_->scanToWidget(*px), widgetPixel).length();
+            if (d <= nearest) nearest = d, best = PointRef{int(c), int(i)};
+        }
+    return best;
+}
+
+// The points chosen on the picture or in the grid: the one being corrected, or the rows
+// selected together (a single current row of the grid is no choice).
+std::vector<PointRef> frmVELOR::selection() const
+{
+    if (const auto ref = model_.correcting()) return {*ref};
+    if (fraVELOR->msgFLX->Row() == fraVELOR->msgFLX->RowSel()) return {};
+    return fraVELOR->selectedPoints();
+}
+
+// Crosses of a fixed screen size, one colour per curve; the point being corrected and the
+// selected ones are ringed.
+void frmVELOR::paintMarkers(QPainter& p) const
+{
+    static const QColor colours[] = {QColor(220, 0, 0), QColor(0, 110, 220), QColor(0, 150, 0), QColor(200, 0, 200),
+                                     QColor(230, 120, 0), QColor(0, 160, 160), QColor(120, 60, 0), QColor(90, 90, 90)};
+    const auto selected = selection();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const auto& curves = model_.curves();
+    for (size_t c = 0; c < curves.size(); ++c) {
+        p.setPen(QPen(colours[c % std::size(colours)], 1.5));
+        for (size_t i = 0; i < curves[c].points.size(); ++i) {
+            const auto px = markerPixel(curves[c].points[i]);
+            if (!px) continue;
+            const QPointF at = picture_->scanToWidget(*px);
+            p.drawLine(at - QPointF(markerHalf, 0), at + QPointF(markerHalf, 0));
+            p.drawLine(at - QPointF(0, markerHalf), at + QPointF(0, markerHalf));
+            const PointRef ref{int(c), int(i)};
+            if (std::find(selected.begin(), selected.end(), ref) != selected.end())
+                p.drawEllipse(at, markerHalf + 3, markerHalf + 3);
+        }
+    }
+    p.restore();
+}
+
+// After OK the points stay on the page as the drawings of the picture, as crosses of
+// 3 mm that print with it.
+void frmVELOR::drawCrosses()
+{
+    for (const CaptureCurve& c : model_.curves())
+        for (const CapturePoint& point : c.points) {
+            const auto px = markerPixel(point);
+            if (!px) continue;
+            const QPointF at = scanToScale(*px);
+            picture_->Line(at.x() - 1.5, at.y(), at.x() + 1.5, at.y(), vb::OleColor(0));
+            picture_->Line(at.x(), at.y() - 1.5, at.x(), at.y() + 1.5, vb::OleColor(0));
+        }
+    picture_->flush();
 }
 
 // --- keyboard ---------------------------------------------------------------------------------------------------
@@ -542,12 +874,40 @@ void frmVELOR::MAUSKOORD(double XP, double YP)
 bool frmVELOR::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) return handleDrop(static_cast<QDropEvent*>(event));
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == picture_) return isPaste(key) && pasteImage();
-        if (handleKey(watched, key)) return true;
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == picture_) return handlePictureKey(key) || handleKey(watched, key);
+    return handleKey(watched, key) || QWidget::eventFilter(watched, event);
+}
+
+// On the picture the arrow keys move the position by one scan pixel (ten with Shift), the
+// loupe shows it, and Enter or Space clicks there; Delete removes the selected points.
+bool frmVELOR::handlePictureKey(QKeyEvent* key)
+{
+    const double step = key->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    switch (key->key()) {
+    case Qt::Key_Left: moveKeyboardPixel(QPointF(-step, 0)); return true;
+    case Qt::Key_Right: moveKeyboardPixel(QPointF(step, 0)); return true;
+    case Qt::Key_Up: moveKeyboardPixel(QPointF(0, -step)); return true;
+    case Qt::Key_Down: moveKeyboardPixel(QPointF(0, step)); return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        picture_->showLoupe(std::nullopt);
+        if (!storing_) clickAt(cursor_, std::nullopt);
+        return true;
+    case Qt::Key_Delete:
+        model_.deletePoints(selection());
+        return true;
+    default: return false;
     }
-    return QWidget::eventFilter(watched, event);
+}
+
+void frmVELOR::moveKeyboardPixel(const QPointF& by)
+{
+    cursor_ += by;
+    picture_->showLoupe(picture_->scanToWidget(cursor_));
+    showPosition(cursor_);
 }
 
 bool frmVELOR::handleDrop(QDropEvent* event)
@@ -602,14 +962,46 @@ bool frmVELOR::handleKey(QObject* watched, QKeyEvent* key)
         shell_.stbMAIN_PanelClick(8);
         return true;
     }
+    // Undo and redo everywhere but in a box being typed into, which has its own.
+    const bool typing = qobject_cast<QLineEdit*>(watched) != nullptr;
+    if (!typing && key->matches(QKeySequence::Undo)) {
+        model_.undoStack().undo();
+        return true;
+    }
+    if (!typing && (key->matches(QKeySequence::Redo) || (mods == Qt::ControlModifier && key->key() == Qt::Key_Y) ||
+                    (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_Z))) {
+        model_.undoStack().redo();
+        return true;
+    }
+    if (mods == Qt::ControlModifier && key->key() == Qt::Key_N) {
+        cmdKURVE_Click();
+        return true;
+    }
     return false;
 }
 
 // --- OK, Cancel, closing -------------------------------------------------------------------------------------------
 
+void frmVELOR::cmdKURVE_Click()
+{
+    const CaptureCurve& last = model_.curves().back();
+    if (last.points.empty()) return;
+    // Named like the last one until a name is typed into its row, as the grid carries names down.
+    model_.newCurve(last.group);
+}
+
+// OK stores the whole grid: it is the whole truth now. Stored points it would remove are
+// counted and asked about first.
 void frmVELOR::cmdOK_Click()
 {
     if (storing_) return;
+    fraVELOR->flx().EINFUEGEN(0);
+    if (!fraVELOR->takeEdits()) return;
+    const int removed = model_.storedCount() - model_.pointCount();
+    if (removed > 0 &&
+        vb::MsgBox(QStringLiteral("%1 gespeicherte Punkte werden entfernt. Trotzdem speichern?").arg(removed),
+                   vb::vbYesNo | vb::vbQuestion, title) != vb::vbYes)
+        return;
     // No second OK and no click on the picture while the polygons are written; a failed
     // store gives both back with the points still in the grid, for another OK.
     storing_ = true;
@@ -617,20 +1009,39 @@ void frmVELOR::cmdOK_Click()
     picture_->setEnabled(false);
     vb::Procedure p(kPrefix, title);
     bool stored = false;
-    p.step([&] { stored = fraVELOR->store(idObjekt_) && storeAxisKinds(); });
+    p.step([&] {
+        stored = RecordStore(shell_.session()).write([&] {
+            if (!fraVELOR->store(idObjekt_) || !storeAxisKinds()) return false;
+            writeCapture();
+            return true;
+        });
+    });
     vb::Ui::instance().SetPointer(vb::Pointer::Default);
     picture_->setEnabled(true);
     setEnabled(true);
     storing_ = false;
     if (!stored) return;
-    notifyStored();
+    model_.markStored();
+    drawCrosses();
+    notifyStored(calibration_.isCalibrated());
     finish();
 }
 
+// Cancel leaves the picture as it was before the window opened: no axes, no markers.
 void frmVELOR::cmdABBRECHEN_Click()
 {
     restoreG0();
+    picture_->Cls();
     finish();
+}
+
+void frmVELOR::closeEvent(QCloseEvent* event)
+{
+    if (finished_) return QWidget::closeEvent(event);
+    // The title bar's close is Cancel, after the question about unstored points.
+    event->ignore();
+    if (!queryClose()) return;
+    if (!finished_) cmdABBRECHEN_Click();
 }
 
 bool frmVELOR::queryClose()
@@ -641,7 +1052,7 @@ bool frmVELOR::queryClose()
     if (answer == vb::vbCancel) return false;
     if (answer == vb::vbYes) {
         cmdOK_Click();
-        return !fraVELOR->hasUnstoredPoints();
+        return finished_;
     }
     return true;
 }
@@ -656,6 +1067,11 @@ bool frmVELOR::closeCapture()
 void frmVELOR::finish()
 {
     if (std::exchange(finished_, true)) return;
+    delete markers_;
+    picture_->setMouseTracking(false);
+    picture_->showLoupe(std::nullopt);
+    picture_->removeEventFilter(this);
+    model_.undoStack().clear();
     hide();
     notifyClosed();
     emit closed();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "capture/CaptureModel.h"
 #include "capture/Calibration.h"
 #include "data/DiagramFrame.h"
+#include "data/StoredCapture.h"
 #include "data/PointCapture.h"
 
 #include <QCheckBox>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
+#include <QPainter>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -21,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+class MarkerLayer;
 class PictureImport;
 class PointGrid;
 class QDropEvent;
@@ -31,7 +35,9 @@ namespace vb { class PictureBox; }
 
 // The capture tool window: beside the input page it lists the project's pictures, loads the
 // chosen one into the page's picture, calibrates the diagram from two clicked corners (refined
-// by the other two) and turns every click on the picture into a point in the point grid. It is
+// by the other two) and turns every click on the picture into a point of the capture model.
+// It opens on what the record has stored (scan, calibration, points), shows the points in
+// the grid and as markers over the scan, and lets them be moved, deleted and undone. It is
 // bound to the page's picture when it opens and reaches the main window only through
 // ShellWindow.
 class frmVELOR : public QWidget, public PointCapture {
@@ -65,6 +71,10 @@ public:
     QWidget* fraSCHALTFLAECHEN = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdABBRECHEN = nullptr;
+    QPushButton* cmdRUECK = nullptr;
+    QPushButton* cmdVOR = nullptr;
+    QPushButton* cmdKURVE = nullptr;
+    QLabel* lblPOSITION = nullptr;
     PointGrid* fraVELOR = nullptr;
 
     // --- what the page calls ------------------------------------------------------------------
@@ -81,9 +91,19 @@ public:
     void ZUSTAND();
     void cmdOK_Click();
     void cmdABBRECHEN_Click();
+    void cmdKURVE_Click();
+    // The left button went down on the picture (millimetres): on a marker it takes that point.
+    void picture_MouseDown(double X, double Y);
+    // The pointer over the picture (millimetres): the read-out and the keyboard's position.
+    void picture_MouseMove(double X, double Y);
 
     int selectedOption() const;
     const Calibration& calibration() const { return calibration_; }
+    CaptureModel& model() { return model_; }
+    // The point whose marker lies within a few screen pixels of a widget position.
+    std::optional<PointRef> markerAt(const QPointF& widgetPixel) const;
+    // The position the arrow keys move and Enter clicks, in scan pixels.
+    QPointF keyboardPixel() const { return cursor_; }
     int16_t IDOBJEKT() const { return idObjekt_; }
     QString pictureFolder() const { return folder_; }
     clsGRAFIK& engine() { return *engine_; }
@@ -94,6 +114,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -123,22 +144,53 @@ private:
     using FrameValue = std::optional<float> DiagramFrame::*;
     bool storeCorner(FrameValue xField, QLineEdit* xBox, FrameValue yField, QLineEdit* yBox);
     bool writeFrame(const Calibration::Frame& frame, const Calibration::Ends& ends);
-    void capturePoint(float X, float Y);
+    bool checkEnds();
+    void clickAt(const QPointF& pixel, std::optional<PointRef> marker);
+    std::vector<PointRef> selection() const;
     void markCorners();
     bool handleKey(QObject* watched, QKeyEvent* key);
+    bool handlePictureKey(QKeyEvent* key);
+    void moveKeyboardPixel(const QPointF& by);
+    void showPosition(const QPointF& pixel);
+    // The calibrations in millimetres (the frame) and in scan pixels (the values), replayed
+    // from the model's reference clicks.
+    void replayClicks();
+    void updateValueMap();
+    bool choosePicture(const QString& name);
+    void loadStored();
+    void writeCapture();
+    void paintMarkers(QPainter& p) const;
+    std::optional<QPointF> markerPixel(const CapturePoint& point) const;
+    void drawCrosses();
+    void updateUndoButtons();
+    void redrawMarkers();
+    // A scan pixel in the picture's millimetres and back, whatever the view.
+    QPointF scanToScale(const QPointF& scanPixel) const;
+    QPointF scaleToScan(const QPointF& scale) const;
     void keepG0();
     void restoreG0();
     void finish();
 
     ShellWindow& shell_;
     QPointer<vb::PictureBox> picture_;
+    CaptureModel model_;
     Calibration calibration_;
     // The record the window captures for: the active one when it opened.
     int32_t recordId_ = 0;
+    Calibration pixelCalibration_;
+    // The ends the calibration was last made with.
+    std::optional<Calibration::Ends> ends_;
+    // The scan in the picture, and what the record remembered of its capture.
+    QString scan_;
+    StoredCapture::Head head_;
+    QPointF cursor_;
+    std::optional<QPointF> lastClick_;
+    std::optional<PointRef> pressedMarker_;
+    QPointF pressedAt_;
+    QPointer<MarkerLayer> markers_;
     std::unique_ptr<clsGRAFIK> engine_;
     QString folder_;
-    // The picture chosen last, and the folder the file dialog opens in.
-    QString chosen_;
+    // The folder the file dialog opens in.
     QString lastFolder_ = QDir::homePath();
     int16_t sprache_ = 3;
     int16_t idObjekt_ = 0;

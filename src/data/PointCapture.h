@@ -19,16 +19,17 @@ public:
     // false when the user chose Abbrechen and the window stays open.
     virtual bool closeCapture() = 0;
 
-    // The page listens: the window stored into the working tables (G0, G2_1, G2_2), and the
-    // window closed (by any way). One listener each; a later call replaces the earlier one.
-    void onStored(std::function<void()> listener) { stored_ = std::move(listener); }
+    // The page listens: the window stored into the working tables (G0, G2_1, G2_2), telling
+    // whether it calibrated the diagram, and the window closed (by any way). One listener
+    // each; a later call replaces the earlier one.
+    void onStored(std::function<void(bool calibrated)> listener) { stored_ = std::move(listener); }
     void onClosed(std::function<void()> listener) { closed_ = std::move(listener); }
 
 protected:
     // The capture window calls these after a successful store and from its unload.
-    void notifyStored() const
+    void notifyStored(bool calibrated) const
     {
-        if (stored_) stored_();
+        if (stored_) stored_(calibrated);
     }
     void notifyClosed() const
     {
@@ -36,6 +37,6 @@ protected:
     }
 
 private:
-    std::function<void()> stored_;
+    std::function<void(bool)> stored_;
     std::function<void()> closed_;
 };

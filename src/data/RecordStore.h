@@ -3,6 +3,7 @@
 #include "data/DiagramFrame.h"
 #include "data/PolygonPoint.h"
 #include "data/RecordEntry.h"
+#include "data/StoredCapture.h"
 #include "platform/vb/Value.h"
 
 #include <QString>
@@ -18,7 +19,8 @@ namespace db { class Connection; }
 
 // The records' rows in the working copy, for the windows and commands: which record is
 // active (E1.AKT), its division and calibration (E2), its points (E3), the diagram frames
-// (G0), the capture's working polygons (G2_1/G2_2) and the evaluation flag (A1.BONEU).
+// (G0), the capture's working polygons (G2_1/G2_2), what the record remembers of its capture
+// (E4 to E6) and the evaluation flag (A1.BONEU).
 // Nothing above the data layer writes SQL for them; clsDATEN stays the transfer of single
 // values between a widget and a column.
 //
@@ -75,10 +77,22 @@ public:
     // is no number (a text, an infinity an import left) raises; with `nonNumbers` such points
     // are collected there instead (coordinates 0), for a caller that names them.
     PolygonPoints points(int32_t id, PolygonPoints* nonNumbers = nullptr) const;
-    // What the input page leaves in the record when it closes: diagram `diagram`'s frame
-    // becomes the record's calibration, and with `polygons` the capture's polygons become
-    // the record's points and the old evaluation is stale.
-    void takeOverCapture(int32_t id, int16_t diagram, bool polygons);
+    // What the input page leaves in the record when it closes: with `calibration` diagram
+    // `diagram`'s frame becomes the record's calibration, and with `polygons` the capture's
+    // polygons become the record's points and the old evaluation is stale.
+    void takeOverCapture(int32_t id, int16_t diagram, bool calibration, bool polygons);
+
+    // --- the capture ---------------------------------------------------------------------------
+    // What record `id` remembers of its capture.
+    StoredCapture capture(int32_t id) const;
+    // Replaces what record `id` remembers of its capture.
+    void writeCapture(int32_t id, const StoredCapture& capture);
+    // The polygons a capture of the diagram starts from: what the capture stored last, else
+    // the record's own points.
+    PolygonPoints capturedPolygons(int32_t id, int16_t diagram) const;
+    // Polygons a capture stored that never became the record's points (the program ended
+    // between OK and closing the page); none when they are its points.
+    PolygonPoints untakenPolygons(int32_t id, int16_t diagram) const;
 
     // --- any table -----------------------------------------------------------------------------
     struct Rows {

@@ -102,10 +102,10 @@ void RecordStore::writePoints(int32_t id, const PolygonPoints& points)
         insert.bindAll({Value(id), Value(p.polygon), Value(p.point), label(p.group), single(p.x), single(p.y)}).run();
 }
 
-void RecordStore::takeOverCapture(int32_t id, int16_t diagram, bool polygons)
+void RecordStore::takeOverCapture(int32_t id, int16_t diagram, bool calibration, bool polygons)
 {
     transaction([&] {
-        if (const auto f = frame(id, diagram)) copyFrameToCalibration(id, *f);
+        if (const auto f = frame(id, diagram); f && calibration) copyFrameToCalibration(id, *f);
         if (!polygons) return;
         writePoints(id, workingPolygons(id, diagram));
         // A new capture makes the old evaluation stale: only a new calculation is offered.

@@ -11,6 +11,8 @@
 #include "platform/vb/Convert.h"
 #include "platform/vb/VbError.h"
 
+#include <utility>
+
 namespace {
 
 const QString kPrefix = QStringLiteral("VB-Fehler: ");
@@ -64,6 +66,26 @@ void mdiESEITE1::Form_Load()
     BILD11(screen());
     vb::DoEvents();
     BONEU_ = false;
+    offerUntakenCapture();
+}
+
+void mdiESEITE1::offerUntakenCapture()
+{
+    vb::Procedure p(kPrefix, QStringLiteral("Form_Load"));
+    RecordStore store(shell_.session());
+    PolygonPoints untaken;
+    p.step([&] { untaken = store.untakenPolygons(ID_, kDiagram); });
+    if (untaken.empty()) return;
+    const int answer = vb::MsgBox(QStringLiteral("Die Eingabegrafik hat %1 gespeicherte Punkte, die nicht in den Datensatz übernommen "
+                                                 "wurden (das Programm wurde vor dem Schließen der Seite beendet). Übernehmen?")
+                                      .arg(untaken.size()),
+                                  vb::vbYesNo | vb::vbQuestion, shell_.session().title());
+    if (answer == vb::vbYes) {
+        stored_ = true;
+        if (copyIntoRecord()) stored_ = false;
+        return;
+    }
+    p.step([&] { store.writeWorkingPolygons(ID_, kDiagram, {}); });
 }
 
 void mdiESEITE1::reload()
@@ -130,6 +152,8 @@ void mdiESEITE1::clearMarker() { shell_.setMenuTag(kMarkerMenu, QString()); }
 void mdiESEITE1::picBILD11_DblClick()
 {
     vb::Procedure p(kPrefix, QStringLiteral("picBILD11_DblClick"));
+    // The release ending the double click that opens the window is no click for it.
+    openingRelease_ = capture_ == nullptr;
     p.step([&] {
         shell_.setMenuTag(kMarkerMenu, kMarker);
         capture_ = shell_.showCapture(picBILD11);
@@ -137,7 +161,10 @@ void mdiESEITE1::picBILD11_DblClick()
             clearMarker();
             return;
         }
-        capture_->onStored([this] { stored_ = true; });
+        capture_->onStored([this](bool calibrated) {
+            stored_ = true;
+            calibrated_ = calibrated_ || calibrated;
+        });
         capture_->onClosed([this] {
             capture_ = nullptr;
             clearMarker();
@@ -163,7 +190,7 @@ void mdiESEITE1::picBILD11_MouseMove(int button, int, double x, double y)
 
 void mdiESEITE1::picBILD11_MouseUp(int button, int, double x, double y)
 {
-    if (button != 1 || !captureMarked()) return;
+    if (button != 1 || std::exchange(openingRelease_, false) || !captureMarked()) return;
     vb::Procedure p(kPrefix, QStringLiteral("picBILD11_MouseUp"));
     p.step([&] { capture_->KLICK(x, y); });
 }
@@ -181,6 +208,6 @@ bool mdiESEITE1::copyIntoRecord()
     vb::Procedure p(kPrefix, QStringLiteral("Form_Unload"));
     WindowsDisabled disabled(window());
     // One write: the first failure leaves the record as it was and the page open.
-    p.step([&] { RecordStore(shell_.session()).takeOverCapture(ID_, kDiagram, stored_); });
+    p.step([&] { RecordStore(shell_.session()).takeOverCapture(ID_, kDiagram, calibrated_, stored_); });
     return !p.failed();
 }

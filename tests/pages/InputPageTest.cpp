@@ -69,6 +69,7 @@ TEST_F(InputPage, MouseGoesToTheCaptureWindowOnlyWhileTheMarkerIsSet)
 
     attach();
     EXPECT_EQ(shell.menuTag(QStringLiteral("mnuEINGABEGRAFIK")), QStringLiteral("VELOR"));
+    page->picBILD11_MouseUp(1, 0, 5, 5);  // the release ending the double click that opened the window
     page->picBILD11_MouseMove(0, 0, 1, 1);  // no button held: a plain move
     page->picBILD11_MouseMove(1, 0, 10, 20);
     page->picBILD11_MouseUp(2, 0, 11, 21);  // the right button is not a point
@@ -126,8 +127,10 @@ TEST_P(UnloadCopy, CopiesTheCalibrationAndReplacesThePolygonsOnlyAfterAStore)
     if (c.stored) capture.store();
     ASSERT_TRUE(page->closePage());
     EXPECT_EQ(e3(), c.e3);
+    // Only a calibration the capture made and stored here becomes the record's: G0 also holds
+    // frames a zoom or an evaluation left.
     EXPECT_EQ(column(QStringLiteral("SELECT OX||'/'||OY||'/'||XMAX||'/'||YMAX||'/'||LOGX FROM E2 WHERE ID=7")),
-              QStringList{QStringLiteral("1/-1/10/5/0")});
+              QStringList{c.stored ? QStringLiteral("1/-1/10/5/0") : QStringLiteral("<null>")});
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -145,6 +148,33 @@ INSTANTIATE_TEST_SUITE_P(
                    {QStringLiteral("0/0/<null>/0/1"), QStringLiteral("0/1/<null>/0.5/2")}},
         UnloadCase{"NothingStoredLeavesThePolygonsAlone", 3, 1, "", false, kOld}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The program ended between the capture's OK and closing the page: the next opening of the
+// record's input page offers the stored points; refused, they are dropped.
+TEST_F(InputPage, PointsTheRecordNeverTookOverAreOfferedOnOpening)
+{
+    exec(QStringLiteral("INSERT INTO E3 (ID, POLYNR, PKTNR, GRUPPE, PX, PY) VALUES (7, 0, 0, 'alt', 9, 9)"));
+    captured(2, QStringLiteral("neu"));
+    TestEnvironment::ui().answer(vb::vbNo);
+    open(false);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].text.contains(QStringLiteral("4 gespeicherte Punkte")));
+    EXPECT_EQ(e3(), QStringList{QStringLiteral("0/0/alt/9/9")});
+    EXPECT_EQ(column(QStringLiteral("SELECT COUNT(*) FROM G2_2")), QStringList{QStringLiteral("0")});
+    page.reset();
+
+    TestEnvironment::ui().clear();
+    exec(QStringLiteral("DELETE FROM A1"));
+    captured(1, QStringLiteral("neu"));
+    TestEnvironment::ui().answer(vb::vbYes);
+    open(false);
+    EXPECT_EQ(e3(), (QStringList{QStringLiteral("0/0/neu/0/1"), QStringLiteral("0/1/neu/0.5/2")}));
+    page.reset();
+    TestEnvironment::ui().clear();
+    exec(QStringLiteral("DELETE FROM A1"));
+    open(false);  // taken over: nothing to offer any more
+    EXPECT_TRUE(messages().isEmpty());
+}
 
 TEST_F(InputPage, AStoreMarksTheRecordForANewEvaluation)
 {

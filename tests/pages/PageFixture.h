@@ -22,7 +22,7 @@ public:
         notifyClosed();
         return true;
     }
-    void store() { notifyStored(); }
+    void store(bool calibrated = true) { notifyStored(calibrated); }
 
     QStringList calls;
     bool refuseClose = false;

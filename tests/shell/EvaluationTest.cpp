@@ -172,6 +172,21 @@ TEST_F(Evaluation, NeuberechnenEvaluatesShowsOneOutputPageAndThenOffersBerechnen
     EXPECT_TRUE(messages().isEmpty());
 }
 
+// While the input page is open its capture is not yet the record's: an evaluation would put
+// the record's unfinished calibration into the diagram.
+TEST_F(Evaluation, TheEvaluationWaitsUntilTheInputPageIsClosed)
+{
+    startWithRecords(1);
+    w->mnuAUSWERTEN_Click();
+    w->mnuEINGABEGRAFIK_Click();
+    w->mnuNEUBERECHNEN_Click();
+    w->mnuBERECHNEN_Click();
+    EXPECT_EQ(output, nullptr);
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages()[0].text, QStringLiteral("Bitte zuerst die Eingabeseite schließen: ihre Erfassung ist noch nicht im Datensatz!"));
+    EXPECT_EQ(pageNames(), QStringList{QStringLiteral("mdiESEITE1")});
+}
+
 TEST_F(Evaluation, AFailedEvaluationShowsNoPageAndLeavesTheRecordNotEvaluated)
 {
     startWithRecords(1);
@@ -185,19 +200,21 @@ TEST_F(Evaluation, AFailedEvaluationShowsNoPageAndLeavesTheRecordNotEvaluated)
     EXPECT_EQ(pagePanels(), QStringLiteral("000000"));
 }
 
-TEST_F(Evaluation, ShutdownWithTheInputPageOpenSavesWhatThePageCopiedIntoTheRecord)
+// The page closes before the working copy is saved; a frame in the working table that no
+// capture stored in this page (a zoom, an evaluation's copy) is not the record's calibration.
+TEST_F(Evaluation, ShutdownWithTheInputPageOpenClosesItBeforeSaving)
 {
     startWithRecords(1);
+    exec(QStringLiteral("INSERT INTO E2 (ID, XMAX) VALUES (1, 7)"));
     w->mnuAUSWERTEN_Click();
     w->mnuEINGABEGRAFIK_Click();
-    // What a calibration leaves in the working table while the page is open.
     exec(QStringLiteral("UPDATE G0 SET XMAX=42 WHERE ID=1 AND IDOBJEKT=11"));
     TestEnvironment::ui().answer(vb::vbYes);
     w->mnuBEENDEN_Click();
     unloaded = true;
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages().first().text.startsWith(QStringLiteral("Sollen die Änderungen")));
-    EXPECT_EQ(projectColumn(QStringLiteral("SELECT XMAX FROM E2 WHERE ID=1")), QStringList{QStringLiteral("42")});
+    EXPECT_EQ(projectColumn(QStringLiteral("SELECT XMAX FROM E2 WHERE ID=1")), QStringList{QStringLiteral("7")});
 }
 
 TEST_F(Evaluation, MBerechnenAndFBerechnenDoNothing)

@@ -14,6 +14,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QRegularExpression>
 #include <QTextBrowser>
 
@@ -34,11 +36,12 @@ protected:
         w->SATZANZEIGE();
     }
 
-    // Opens the input page and then the output page (the list order is input pages first).
+    // Opens the output page and then the input page (no evaluation while the input page is
+    // open; the list order is input pages first).
     void openBothPages()
     {
-        w->evaluation().EINGABEGRAFIK();
         w->evaluation().NEUBERECHNEN();
+        w->evaluation().EINGABEGRAFIK();
         ASSERT_EQ(w->pageList().size(), 2);
         TestEnvironment::ui().clear();
     }
@@ -134,6 +137,8 @@ TEST_F(PageCommandsTest, KopieSavesTheActivePageUnderTheRecordName)
 TEST_F(PageCommandsTest, WordOpensADocumentWithBothPicturesAndAutoCadDoesNothing)
 {
     openBothPages();
+    for (QMdiSubWindow* page : w->mdiArea()->subWindowList())
+        if (page->widget()->objectName() == QStringLiteral("mdiSEITE1")) w->mdiArea()->setActiveSubWindow(page);
     ASSERT_EQ(w->activeChild()->objectName(), QStringLiteral("mdiSEITE1"));
     w->stbMAIN_PanelClick(13);
     ASSERT_EQ(TestEnvironment::ui().opened.size(), 1);
