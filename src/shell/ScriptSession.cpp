@@ -29,6 +29,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <cmath>
 #include <QThread>
 
 namespace {
@@ -431,22 +432,38 @@ QString ScriptSession::key(const Command& c)
     return QString();
 }
 
-// The picture a mouse command acts on and the pixel of its millimetre argument pair `first`.
-QPointF ScriptSession::pixel(vb::PictureBox* picture, const Command& c, int first)
+// The picture a mouse command acts on and the pixel of its millimetre argument pair `first`;
+// none for a position far off the picture, where no mouse can be (the picture counts its
+// events in whole pixels).
+std::optional<QPointF> ScriptSession::pixel(vb::PictureBox* picture, const Command& c, int first)
 {
     const double x = c.args.at(first).toDouble(), y = c.args.at(first + 1).toDouble();
     // The ...px commands give a position in pixels of the loaded scan; both kinds go through
     // the picture's view (zoom and pan) as the mouse does.
-    if (c.verb.endsWith(QLatin1String("px"))) return picture->scanToWidget(QPointF(x, y));
-    return picture->viewTransform().map(picture->toPixels(x, y));
+    const QPointF at = c.verb.endsWith(QLatin1String("px")) ? picture->scanToWidget(QPointF(x, y))
+                                                            : picture->viewTransform().map(picture->toPixels(x, y));
+    const double reach = 100.0 * std::max(picture->width(), picture->height());
+    if (!(std::abs(at.x()) <= reach && std::abs(at.y()) <= reach)) return std::nullopt;
+    return at;
 }
+
+namespace {
+
+QString farOff(const ScriptParser::Command& c, int first)
+{
+    return QStringLiteral("the position %1 %2 lies far outside the picture").arg(c.args.at(first), c.args.at(first + 1));
+}
+
+}  // namespace
 
 QString ScriptSession::mouse(const Command& c)
 {
     QString error;
     auto* picture = widgetAs<vb::PictureBox>(c.args.at(0), "a picture", error);
     if (!picture) return error;
-    const QPointF at = pixel(picture, c, 1);
+    const auto where = pixel(picture, c, 1);
+    if (!where) return farOff(c, 1);
+    const QPointF at = *where;
     const Qt::MouseButton b = c.verb == QLatin1String("rightclick") ? Qt::RightButton : Qt::LeftButton;
     sendMouse(picture, QEvent::MouseButtonPress, at, b, b);
     sendMouse(picture, QEvent::MouseButtonRelease, at, b, Qt::NoButton);
@@ -462,7 +479,9 @@ QString ScriptSession::drag(const Command& c)
     QString error;
     auto* picture = widgetAs<vb::PictureBox>(c.args.at(0), "a picture", error);
     if (!picture) return error;
-    const QPointF from = pixel(picture, c, 1), to = pixel(picture, c, 3);
+    const auto start = pixel(picture, c, 1), end = pixel(picture, c, 3);
+    if (!start || !end) return farOff(c, start ? 3 : 1);
+    const QPointF from = *start, to = *end;
     sendMouse(picture, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     constexpr int steps = 10;
     for (int i = 1; i <= steps; ++i) sendMouse(picture, QEvent::MouseMove, from + (to - from) * i / steps, Qt::NoButton, Qt::LeftButton);

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <optional>
 #include <functional>
 #include <vector>
 
@@ -69,7 +70,7 @@ private:
     template <class W>
     W* widgetAs(const QString& target, const char* kind, QString& error) const;
 
-    static QPointF pixel(vb::PictureBox* picture, const Command& c, int first);
+    static std::optional<QPointF> pixel(vb::PictureBox* picture, const Command& c, int first);
 
     QString menu(const Command& c);
     QString panel(const Command& c);

@@ -92,6 +92,13 @@ TEST_F(ScriptRun, AFailureInAPlayedScriptNamesThatScript)
     EXPECT_TRUE(err.contains(QStringLiteral("session.txt plays itself"))) << err.toStdString();
 }
 
+// A position far off the picture is a wrong line, not a mouse event the picture cannot count.
+TEST_F(ScriptRun, APositionFarOffThePictureIsAWrongLine)
+{
+    EXPECT_EQ(run(kNewRecord + QStringLiteral("menu mnuAUSWERTEN\nmenu mnuEINGABEGRAFIK\nclickpx mdiESEITE1.picBILD11 1e10 5\n")), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("line 6 (clickpx): the position 1e10 5 lies far outside the picture"))) << err.toStdString();
+}
+
 TEST_F(ScriptRun, AFileNameTypedForASaveDialogIsTakenFromTheScriptsFolder)
 {
     // Played twice: the file of the first run is deleted, so no replace question comes.
