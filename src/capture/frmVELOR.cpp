@@ -741,8 +741,10 @@ void frmVELOR::clickAt(const QPointF& pixel, std::optional<PointRef> marker)
     case POLYGONE: {
         if (!calibration_.isCalibrated()) return;
         const bool dragged = marker && QLineF(pressedAt_, picture_->scanToWidget(pixel)).length() > nearPixels;
+        // A click on a marker of another curve adds to the current one: where curves cross
+        // or run close, the points of one must not catch the clicks meant for the other.
         if (marker && dragged) model_.movePoint(*marker, pixel);
-        else if (marker) model_.setCorrecting(marker);
+        else if (marker && marker->curve == model_.currentCurve()) model_.setCorrecting(marker);
         else model_.click(pixel);
         break;
     }

@@ -286,6 +286,22 @@ TEST_F(Editing, MarkersKeepTheirSizeAndLeaveNothingBehind)
     EXPECT_EQ(reach(at(50, 25)).first, 0);
 }
 
+// Where two curves run close, a click beside the other curve's marker adds to the current
+// curve; only a marker of the current curve is taken for correcting.
+TEST_F(Editing, AClickBesideAnotherCurvesMarkerAddsToTheCurrentCurve)
+{
+    frmVELOR& w = start();
+    calibrate(w);
+    clickAt(10, 1);
+    w.cmdKURVE_Click();
+    clickAt(10, 1.1);  // one pixel beside the first curve's point
+    EXPECT_FALSE(w.model().correcting());
+    EXPECT_EQ(w.model().curves()[1].points.size(), 1u);
+    clickAt(10, 1.1);  // on the current curve's own marker: taken for correcting
+    EXPECT_EQ(w.model().correcting(), (PointRef{1, 0}));
+    EXPECT_EQ(w.model().pointCount(), 2);
+}
+
 // Every click, move, deletion, new curve and corner undoes and redoes, with the keys and the
 // buttons; a marker dragged moves its point, Delete on the picture removes the selected one.
 TEST_F(Editing, UndoRedoOfEveryEdit)
