@@ -8,6 +8,7 @@
 #include "platform/db/Transaction.h"
 #include "platform/surface/PictureBox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -97,20 +98,23 @@ void BM_Capture_OpenRecord(benchmark::State& state)
     state.counters["points"] = static_cast<double>(state.range(0));
 }
 
-// One click on the picture with the record's points present: the point, its grid row and
-// the markers drawn again.
+// One click on the picture with the record's points present: the point, its grid row, the
+// waiting events handled and the picture with its markers and the grid drawn again.
 void BM_Capture_OneClick(benchmark::State& state)
 {
     LargeRecord record(static_cast<int>(state.range(0)));
     auto window = record.open();
     QImage frame(907, 472, QImage::Format_ARGB32_Premultiplied);
+    QImage grid(window->fraVELOR->msgFLX->size(), QImage::Format_ARGB32_Premultiplied);
     int i = 0;
     for (auto _ : state) {
         vb::PictureBox& picture = record.picture();
         const QPointF at = picture.widgetToScale(picture.scanToWidget(QPointF(200.5 + i % 1000, 300.5 + (i / 1000) % 500)));
         ++i;
         window->KLICK(at.x(), at.y());
+        QCoreApplication::processEvents();
         record.picture().render(&frame);
+        window->fraVELOR->msgFLX->render(&grid);
     }
     state.counters["points"] = static_cast<double>(state.range(0));
 }

@@ -5,8 +5,8 @@
 #include <QEvent>
 #include <QPainter>
 
-MarkerLayer::MarkerLayer(vb::PictureBox& picture, std::function<void(QPainter&)> paint)
-    : QWidget(&picture), paint_(std::move(paint))
+MarkerLayer::MarkerLayer(vb::PictureBox& picture, Paint markers, Paint overlay)
+    : QWidget(&picture), picture_(picture), markers_(std::move(markers)), overlay_(std::move(overlay))
 {
     setObjectName(QStringLiteral("markers"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -17,10 +17,43 @@ MarkerLayer::MarkerLayer(vb::PictureBox& picture, std::function<void(QPainter&)>
     show();
 }
 
+MarkerLayer::View MarkerLayer::view() const
+{
+    return {picture_.scanToWidget(QPointF(0, 0)), picture_.scanToWidget(QPointF(1, 1)), size(), devicePixelRatioF()};
+}
+
+void MarkerLayer::add(const Paint& marker)
+{
+    if (kept()) {
+        QPainter p(&image_);
+        marker(p);
+    }
+    update();
+}
+
+void MarkerLayer::invalidate()
+{
+    keptView_.reset();
+    update();
+}
+
+void MarkerLayer::drawAll()
+{
+    const View v = view();
+    image_ = QImage(v.size * v.ratio, QImage::Format_ARGB32_Premultiplied);
+    image_.setDevicePixelRatio(v.ratio);
+    image_.fill(Qt::transparent);
+    QPainter p(&image_);
+    markers_(p);
+    keptView_ = v;
+}
+
 void MarkerLayer::paintEvent(QPaintEvent*)
 {
+    if (!kept()) drawAll();
     QPainter p(this);
-    paint_(p);
+    p.drawImage(QPointF(0, 0), image_);
+    overlay_(p);
 }
 
 bool MarkerLayer::eventFilter(QObject* watched, QEvent* event)

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QImage>
+#include <QPointF>
+#include <QSize>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QPainter;
 namespace vb { class PictureBox; }
@@ -9,14 +13,41 @@ namespace vb { class PictureBox; }
 // A transparent layer over the picture on which the capture draws its markers: crosses of one
 // screen size at every zoom, never part of the picture's drawings. It follows the picture's
 // size and lets the mouse through to it.
+//
+// The markers are drawn once into an image of the layer and kept there; a new marker is
+// drawn into that image alone, so that a click costs the same beside ten points as beside ten
+// thousand. The image is drawn anew when the view changes (zoom, pan, size) or when markers
+// change or go. What follows the selection is drawn over it at every paint.
 class MarkerLayer : public QWidget {
 public:
-    MarkerLayer(vb::PictureBox& picture, std::function<void(QPainter&)> paint);
+    using Paint = std::function<void(QPainter&)>;
+
+    // `markers` draws every marker, `overlay` the marks of the selection.
+    MarkerLayer(vb::PictureBox& picture, Paint markers, Paint overlay);
+
+    // One more marker, drawn by `marker` into the kept image.
+    void add(const Paint& marker);
+    // Every marker is drawn anew at the next paint.
+    void invalidate();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::function<void(QPainter&)> paint_;
+    // Where the view puts the scan: two scan points on the layer, its size and pixel ratio.
+    struct View {
+        QPointF origin, unit;
+        QSize size;
+        qreal ratio = 1;
+        bool operator==(const View&) const = default;
+    };
+    View view() const;
+    bool kept() const { return keptView_ && *keptView_ == view(); }
+    void drawAll();
+
+    vb::PictureBox& picture_;
+    Paint markers_, overlay_;
+    QImage image_;
+    std::optional<View> keptView_;
 };

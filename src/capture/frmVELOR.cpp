@@ -197,17 +197,22 @@ void frmVELOR::wire()
     connect(cmdVOR, &QPushButton::clicked, &model_.undoStack(), &QUndoStack::redo);
     connect(&model_.undoStack(), &QUndoStack::indexChanged, this, &frmVELOR::updateUndoButtons);
     connect(&model_, &CaptureModel::clicksChanged, this, &frmVELOR::replayClicks);
-    for (auto signal : {&CaptureModel::reset, &CaptureModel::currentChanged})
+    // A new point adds its marker alone; a change or a removal draws them all anew.
+    connect(&model_, &CaptureModel::pointInserted, this, &frmVELOR::addMarker);
+    connect(&model_, &CaptureModel::reset, this, &frmVELOR::redrawMarkers);
+    for (auto signal : {&CaptureModel::pointChanged, &CaptureModel::pointRemoved})
         connect(&model_, signal, this, &frmVELOR::redrawMarkers);
-    for (auto signal : {&CaptureModel::pointInserted, &CaptureModel::pointChanged, &CaptureModel::pointRemoved})
-        connect(&model_, signal, this, &frmVELOR::redrawMarkers);
+    connect(&model_, &CaptureModel::currentChanged, this, [this] {
+        if (markers_) markers_->update();
+    });
     // The release that ends a double click on the picture is not a click of its own.
     connect(picture_, &vb::PictureBox::DblClick, this, [this] { releaseEndsDoubleClick_ = true; });
     connect(picture_, &vb::PictureBox::MouseDown, this, [this](int button, int, double x, double y) {
         if (button == 1) picture_MouseDown(x, y);
     });
     connect(picture_, &vb::PictureBox::MouseMove, this, [this](int, int, double x, double y) { picture_MouseMove(x, y); });
-    markers_ = new MarkerLayer(*picture_, [this](QPainter& p) { paintMarkers(p); });
+    markers_ = new MarkerLayer(
+        *picture_, [this](QPainter& p) { paintMarkers(p); }, [this](QPainter& p) { paintSelection(p); });
     // The read-out follows the pointer without a button too.
     picture_->setMouseTracking(true);
     installEventFilter(this);
@@ -225,7 +230,12 @@ QPointF frmVELOR::scaleToScan(const QPointF& scale) const { return picture_->toP
 
 void frmVELOR::redrawMarkers()
 {
-    if (markers_) markers_->update();
+    if (markers_) markers_->invalidate();
+}
+
+void frmVELOR::addMarker(PointRef ref)
+{
+    if (markers_) markers_->add([this, ref](QPainter& p) { paintMarker(p, ref); });
 }
 
 void frmVELOR::updateUndoButtons()
@@ -599,6 +609,8 @@ void frmVELOR::calibrate()
 
 void frmVELOR::updateValueMap()
 {
+    // Points typed by hand are drawn where the calibration puts their values.
+    redrawMarkers();
     if (!calibration_.isCalibrated() || !ends_) {
         model_.setValueMap(nullptr);
         return;
@@ -830,30 +842,46 @@ std::vector<PointRef> frmVELOR::selection() const
     return fraVELOR->selectedPoints();
 }
 
-// Crosses of a fixed screen size, one colour per curve; the point being corrected and the
-// selected ones are ringed.
-void frmVELOR::paintMarkers(QPainter& p) const
+namespace {
+
+const QColor& curveColour(int curve)
 {
     static const QColor colours[] = {QColor(220, 0, 0), QColor(0, 110, 220), QColor(0, 150, 0), QColor(200, 0, 200),
                                      QColor(230, 120, 0), QColor(0, 160, 160), QColor(120, 60, 0), QColor(90, 90, 90)};
-    const auto selected = selection();
-    p.save();
+    return colours[static_cast<size_t>(curve) % std::size(colours)];
+}
+
+}  // namespace
+
+// A cross of a fixed screen size in its curve's colour.
+void frmVELOR::paintMarker(QPainter& p, PointRef ref) const
+{
+    const auto px = markerPixel(model_.point(ref));
+    if (!px) return;
     p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(curveColour(ref.curve), 1.5));
+    const QPointF at = picture_->scanToWidget(*px);
+    p.drawLine(at - QPointF(markerHalf, 0), at + QPointF(markerHalf, 0));
+    p.drawLine(at - QPointF(0, markerHalf), at + QPointF(0, markerHalf));
+}
+
+void frmVELOR::paintMarkers(QPainter& p) const
+{
     const auto& curves = model_.curves();
-    for (size_t c = 0; c < curves.size(); ++c) {
-        p.setPen(QPen(colours[c % std::size(colours)], 1.5));
-        for (size_t i = 0; i < curves[c].points.size(); ++i) {
-            const auto px = markerPixel(curves[c].points[i]);
-            if (!px) continue;
-            const QPointF at = picture_->scanToWidget(*px);
-            p.drawLine(at - QPointF(markerHalf, 0), at + QPointF(markerHalf, 0));
-            p.drawLine(at - QPointF(0, markerHalf), at + QPointF(0, markerHalf));
-            const PointRef ref{int(c), int(i)};
-            if (std::find(selected.begin(), selected.end(), ref) != selected.end())
-                p.drawEllipse(at, markerHalf + 3, markerHalf + 3);
-        }
+    for (size_t c = 0; c < curves.size(); ++c)
+        for (size_t i = 0; i < curves[c].points.size(); ++i) paintMarker(p, PointRef{int(c), int(i)});
+}
+
+// The point being corrected and the selected ones are ringed.
+void frmVELOR::paintSelection(QPainter& p) const
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    for (const PointRef ref : selection()) {
+        const auto px = markerPixel(model_.point(ref));
+        if (!px) continue;
+        p.setPen(QPen(curveColour(ref.curve), 1.5));
+        p.drawEllipse(picture_->scanToWidget(*px), markerHalf + 3, markerHalf + 3);
     }
-    p.restore();
 }
 
 // After OK the points stay on the page as the drawings of the picture, as crosses of

@@ -159,10 +159,14 @@ private:
     bool choosePicture(const QString& name);
     void loadStored();
     void writeCapture();
+    void paintMarker(QPainter& p, PointRef ref) const;
     void paintMarkers(QPainter& p) const;
+    void paintSelection(QPainter& p) const;
+    void addMarker(PointRef ref);
     std::optional<QPointF> markerPixel(const CapturePoint& point) const;
     void drawCrosses();
     void updateUndoButtons();
+    // Every marker drawn anew.
     void redrawMarkers();
     // A scan pixel in the picture's millimetres and back, whatever the view.
     QPointF scanToScale(const QPointF& scanPixel) const;

@@ -261,14 +261,12 @@ TEST_F(Editing, AnotherScanAsksAboutTheCalibration)
 }
 
 // Markers are drawn over the scan at one screen size at every zoom, in a colour per curve,
-// and are no drawings of the picture; Cancel takes them and the axes away.
+// and are no drawings of the picture; a point's marker comes and goes with it (also once the
+// markers are kept drawn); Cancel takes them and the axes away.
 TEST_F(Editing, MarkersKeepTheirSizeAndLeaveNothingBehind)
 {
     frmVELOR& w = start();
     calibrate(w);
-    clickAt(50, 25);
-    w.cmdKURVE_Click();
-    clickAt(60, 25);
     const auto reach = [&](const QPointF& px) {
         const QImage shown = picture->grab().toImage();
         const QPoint c = picture->scanToWidget(px).toPoint();
@@ -276,6 +274,14 @@ TEST_F(Editing, MarkersKeepTheirSizeAndLeaveNothingBehind)
         while (extent < 60 && shown.pixelColor(c + QPoint(extent + 1, 0)) != Qt::white) ++extent;
         return std::pair{extent, shown.pixelColor(c + QPoint(2, 0))};
     };
+    clickAt(50, 25);
+    EXPECT_GT(reach(at(50, 25)).first, 0);
+    clickAt(55, 25);
+    EXPECT_GT(reach(at(55, 25)).first, 0);
+    w.model().undoStack().undo();
+    EXPECT_EQ(reach(at(55, 25)).first, 0);
+    w.cmdKURVE_Click();
+    clickAt(60, 25);
     const auto [atFit, colour] = reach(at(50, 25));
     EXPECT_NE(reach(at(60, 25)).second, colour);  // the second curve has its own colour
     picture->zoomBy(6, picture->scanToWidget(at(50, 25)));
