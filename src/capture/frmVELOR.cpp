@@ -48,6 +48,13 @@ QLineEdit* valueBox(QWidget* parent, const char* name, const QString& text, cons
     return box;
 }
 
+// An emptied title box stands for the plain title.
+QString titleIn(const QLineEdit* box, const QString& plain)
+{
+    const QString t = box->text().trimmed();
+    return t.isEmpty() ? plain : t;
+}
+
 QLabel* label(QWidget* parent, const char* name, const QString& text)
 {
     auto* l = new QLabel(text, parent);
@@ -115,6 +122,10 @@ void frmVELOR::createWidgets()
     lblMYMX = label(fraVORGABEN, "lblMYMX", QStringLiteral("Verhältnis MY / MX"));
     txtMYMX = valueBox(fraVORGABEN, "txtMYMX", vb::CStr(vb::Value(0.0f)),
                        QStringLiteral("Maßstabsverhältnis MY/MX (0= Maßstäbe unabhängig"));
+    // The axes' titles go with the record to its output page: a name and a unit in brackets.
+    lblTITEL = label(fraVORGABEN, "lblTITEL", QStringLiteral("Titel"));
+    txtXTITEL = valueBox(fraVORGABEN, "txtXTITEL", AxisTitles{}.x, QStringLiteral("Titel der x-Achse mit Einheit, z. B. s [mm]"));
+    txtYTITEL = valueBox(fraVORGABEN, "txtYTITEL", AxisTitles{}.y, QStringLiteral("Titel der y-Achse mit Einheit, z. B. σ [kN/m²]"));
 
     fraGRAFIK = new QGroupBox(QStringLiteral("Grafik"), this);
     fraGRAFIK->setObjectName(QStringLiteral("fraGRAFIK"));
@@ -169,6 +180,9 @@ void frmVELOR::layoutWidgets()
     lblMYMX->setWordWrap(true);
     lblMYMX->setGeometry(10, y - 6, 92, 34);
     txtMYMX->setGeometry(104, y, 90, 22);
+    lblTITEL->setGeometry(10, y + 34, 40, 22);
+    txtXTITEL->setGeometry(48, y + 34, 72, 22);
+    txtYTITEL->setGeometry(122, y + 34, 72, 22);
     // The file names are long: the label stands above the list, which gets the frame's width.
     fraGRAFIK->setGeometry(6, 176, 150, 62);
     lblDATEI->setGeometry(8, 16, 134, 16);
@@ -303,6 +317,8 @@ void frmVELOR::loadStored()
         chkLOGX->setChecked(head_.logX);
         chkLOGY->setChecked(head_.logY);
     }
+    txtXTITEL->setText(head_.xTitle);
+    txtYTITEL->setText(head_.yTitle);
     std::vector<ReferenceClick> clicks;
     for (const StoredCapture::Reference& r : stored.references)
         clicks.push_back({r.kind, QPointF(r.bx, r.by), r.wx.value_or(0), r.wy.value_or(0)});
@@ -329,6 +345,8 @@ void frmVELOR::writeCapture()
     capture.head->scan = scan_;
     capture.head->logX = chkLOGX->isChecked();
     capture.head->logY = chkLOGY->isChecked();
+    capture.head->xTitle = titleIn(txtXTITEL, AxisTitles{}.x);
+    capture.head->yTitle = titleIn(txtYTITEL, AxisTitles{}.y);
     for (const ReferenceClick& c : model_.clicks()) {
         StoredCapture::Reference r{static_cast<int16_t>(c.kind), c.pixel.x(), c.pixel.y(), c.wx, c.wy};
         if (ends_) {
@@ -423,13 +441,13 @@ void frmVELOR::setUpEngine()
     engine_->EBOXMAX(false);
     engine_->EAXEX(1);
     engine_->ELXMIN({0});
-    engine_->ETEXTX(QStringLiteral("X [-]"));
+    engine_->ETEXTX(titleIn(txtXTITEL, AxisTitles{}.x));
     engine_->ELY(static_cast<float>(picture_->ScaleHeight()));
     engine_->EBOYMIN(false);
     engine_->EBOYMAX(false);
     engine_->EAXEY(1);
     engine_->ELYMIN({0});
-    engine_->ETEXTY(QStringLiteral("Y [-]"));
+    engine_->ETEXTY(titleIn(txtYTITEL, AxisTitles{}.y));
 }
 
 void frmVELOR::resizeEvent(QResizeEvent* event)

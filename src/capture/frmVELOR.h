@@ -63,6 +63,9 @@ public:
     QLineEdit* txtYMAX = nullptr;
     QLabel* lblMYMX = nullptr;
     QLineEdit* txtMYMX = nullptr;
+    QLabel* lblTITEL = nullptr;
+    QLineEdit* txtXTITEL = nullptr;
+    QLineEdit* txtYTITEL = nullptr;
     QGroupBox* fraGRAFIK = nullptr;
     QLabel* lblDATEI = nullptr;
     QComboBox* cboGRAFIK = nullptr;

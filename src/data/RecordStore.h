@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/AxisTitles.h"
 #include "data/DiagramFrame.h"
 #include "data/PolygonPoint.h"
 #include "data/RecordEntry.h"
@@ -87,6 +88,8 @@ public:
     StoredCapture capture(int32_t id) const;
     // Replaces what record `id` remembers of its capture.
     void writeCapture(int32_t id, const StoredCapture& capture);
+    // The titles of record `id`'s axes, kept with its capture (the plain ones without).
+    AxisTitles axisTitles(int32_t id) const;
     // The polygons a capture of the diagram starts from: what the capture stored last, else
     // the record's own points.
     PolygonPoints capturedPolygons(int32_t id, int16_t diagram) const;

@@ -53,6 +53,18 @@ StoredCapture RecordStore::capture(int32_t id) const
     return c;
 }
 
+AxisTitles RecordStore::axisTitles(int32_t id) const
+{
+    AxisTitles titles;
+    db::Statement head = connection().prepare(QStringLiteral("SELECT [XTITEL],[YTITEL] FROM [E4] WHERE [ID]=?"));
+    head.bind(1, id);
+    if (head.next()) {
+        titles.x = textOr(head, 0, titles.x);
+        titles.y = textOr(head, 1, titles.y);
+    }
+    return titles;
+}
+
 void RecordStore::writeCapture(int32_t id, const StoredCapture& capture)
 {
     transaction([&] {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/AxisTitles.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -11,7 +13,7 @@
 struct StoredCapture {
     struct Head {
         QString scan;  // file name in the project's picture folder
-        QString xTitle = QStringLiteral("x [-]"), yTitle = QStringLiteral("y [-]");
+        QString xTitle = AxisTitles{}.x, yTitle = AxisTitles{}.y;
         bool logX = false, logY = false;
         bool operator==(const Head&) const = default;
     };

@@ -2,10 +2,10 @@
 // row commands.
 #include "grid/clsFLX.h"
 
+#include "platform/ui/LimitsText.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
-#include "platform/ui/LimitsText.h"
 #include "platform/vb/Format.h"
 #include "platform/vb/VbError.h"
 #include "platform/widgets/FlexGrid.h"

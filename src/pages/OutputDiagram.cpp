@@ -1,5 +1,6 @@
 #include "pages/OutputDiagram.h"
 
+#include "data/RecordStore.h"
 #include "data/clsDATEN.h"
 #include "graphics/clsGRAFIK.h"
 #include "pages/AxisCandidates.h"
@@ -135,12 +136,12 @@ void OutputDiagram::setAxis(bool xAxis, int16_t LOG, double low, double high)
         e.EBOXMIN(false);
         e.EBOXMAX(false);
         e.EAXEX(1);
-        e.ETEXTX(QStringLiteral("x [-]"));
+        e.ETEXTX(titles_.x);
     } else {
         e.EBOYMIN(false);
         e.EBOYMAX(false);
         e.EAXEY(1);
-        e.ETEXTY(QStringLiteral("y [-]"));
+        e.ETEXTY(titles_.y);
     }
     if (LOG != 0 && LOG != 1) return;  // an unknown scale type sets no lists
     const AxisLists lists = LOG == 0 ? AxisCandidates::linear(low, high) : AxisCandidates::logarithmic(low, high);
@@ -174,6 +175,7 @@ void OutputDiagram::draw(vb::Procedure& p, const DrawTarget& target, const Polyg
         }
     });
     p.step([&] { readAxisTypes(); });
+    p.step([&] { titles_ = RecordStore(session_).axisTitles(id_); });
     p.step([&] { setAxes(points); });
     p.step([&] {
         engine_->lightGrid(true);

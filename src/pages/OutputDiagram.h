@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/AxisTitles.h"
 #include "data/PolygonPoint.h"
 #include "pages/DiagramLegend.h"
 #include "pages/DrawTarget.h"
@@ -32,6 +33,8 @@ public:
     // target's corner and of its size.
     void draw(vb::Procedure& p, const DrawTarget& target, const PolygonPoints& points);
 
+    // The record's axis titles, as the last drawing wrote them.
+    const AxisTitles& titles() const { return titles_; }
     // The engine of the last drawing.
     clsGRAFIK* engine() const { return engine_.get(); }
     // The diagram's values at a position on the picture (in its millimetres), by the last
@@ -57,5 +60,6 @@ private:
     int32_t id_;
     std::unique_ptr<clsGRAFIK> engine_;
     int16_t LOGX_ = 0, LOGY_ = 0;
+    AxisTitles titles_;
     int offAxis_ = 0;
 };

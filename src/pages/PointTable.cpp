@@ -90,12 +90,12 @@ QString columnPattern(const PolygonPoints& points, double PolygonPoint::*coordin
 
 }  // namespace
 
-clsTABELLE::Values PointTable::headerRows()
+clsTABELLE::Values PointTable::headerRows(const AxisTitles& titles)
 {
     const QStringList first{QStringLiteral("Gruppe"), QStringLiteral("Polygon"), QStringLiteral("Punkt"),
-                            QStringLiteral("x"), QStringLiteral("y")};
-    const QStringList second{QStringLiteral("Nr."), QStringLiteral("Nr."), QStringLiteral("Nr."), QStringLiteral("[-]"),
-                             QStringLiteral("[-]")};
+                            AxisTitles::name(titles.x), AxisTitles::name(titles.y)};
+    const QStringList second{QStringLiteral("Nr."), QStringLiteral("Nr."), QStringLiteral("Nr."), AxisTitles::unit(titles.x),
+                             AxisTitles::unit(titles.y)};
     clsTABELLE::Values X(5);
     for (int c = 0; c < 5; ++c) X[c] = {vb::Value(first[c]), vb::Value(second[c])};
     return X;
@@ -147,7 +147,8 @@ void PointTable::setUp(clsTABELLE& table, const PolygonPoints& points)
     table.SCHRIFTEINSTELLUNGEN(QString(), 7, false, false, false, 0);
 }
 
-void PointTable::draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* bar, const PolygonPoints& points)
+void PointTable::draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* bar, const PolygonPoints& points,
+                      const AxisTitles& titles)
 {
     clsTABELLE table;
     p.step([&] {
@@ -157,7 +158,7 @@ void PointTable::draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* ba
         table.EYBALKEN(bar);
     });
     p.step([&] { setUp(table, points); });
-    clsTABELLE::Values header = headerRows();
+    clsTABELLE::Values header = headerRows(titles);
     p.step([&] { table.TABELLE(header, 0); });
     clsTABELLE::Values body = bodyRows(points);
     p.step([&] { table.TABELLE(body, 1); });

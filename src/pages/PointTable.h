@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/AxisTitles.h"
 #include "data/PolygonPoint.h"
 #include "pages/DrawTarget.h"
 #include "pages/clsTABELLE.h"
@@ -15,12 +16,14 @@ namespace vb { class Procedure; }
 class PointTable {
 public:
     // Draws the table on `target`, its area at the target's corner.
-    static void draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* bar, const PolygonPoints& points);
+    static void draw(vb::Procedure& p, const DrawTarget& target, QScrollBar* bar, const PolygonPoints& points,
+                     const AxisTitles& titles = {});
 
     // The table's columns, rules and font, set on `table` for the cells of `points`.
     static void setUp(clsTABELLE& table, const PolygonPoints& points);
-    // The two header rows and the body rows (one per point), by column.
-    static clsTABELLE::Values headerRows();
+    // The two header rows (the coordinates' columns named and with units by the axis titles)
+    // and the body rows (one per point), by column.
+    static clsTABELLE::Values headerRows(const AxisTitles& titles = {});
     static clsTABELLE::Values bodyRows(const PolygonPoints& points);
 
     // A coordinate as the table shows it: four significant digits at every magnitude (at

@@ -5,10 +5,10 @@
 #include "data/ShellWindow.h"
 #include "data/clsDATEN.h"
 #include "pages/AxisCandidates.h"
+#include "platform/ui/LimitsText.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
-#include "platform/ui/LimitsText.h"
 #include "platform/vb/VbError.h"
 #include "platform/widgets/DialogButtons.h"
 
@@ -188,6 +188,12 @@ void frmKONTEXT11::readSettings()
         e2.ESPIDW(recordId_);
         e2.DTFC(QStringLiteral("LOGX"), chkLOGX);
         e2.DTFC(QStringLiteral("LOGY"), chkLOGY);
+    });
+    // The frames carry the axes' titles, so that the dialog names what the page shows.
+    p.step([&] {
+        const AxisTitles titles = RecordStore(s).axisTitles(recordId_);
+        fraX->setTitle(QStringLiteral("x-Achse: ") + titles.x);
+        fraY->setTitle(QStringLiteral("y-Achse: ") + titles.y);
     });
     p.step([&] {
         clsDATEN g0(s);

@@ -114,13 +114,14 @@ void mdiSEITE1::BILD12(const DrawTarget& page)
     if (drawingTable_) return;
     // The renderer moves and hides the scroll bar while it draws; that is no scrolling.
     drawingTable_ = true;
+    const AxisTitles titles = diagram_ ? diagram_->titles() : AxisTitles{};
     if (page.onScreen()) {
         p.step([&] { picBILD12->Cls(); });
-        PointTable::draw(p, DrawTarget::screen(*picBILD12), vscBILD12, points_);
+        PointTable::draw(p, DrawTarget::screen(*picBILD12), vscBILD12, points_, titles);
         picBILD12->flush();
     } else {
         PointTable::draw(p, page.part(static_cast<float>((kLeft + kWidth11) / kTwipsPerMm), static_cast<float>(kTop / kTwipsPerMm)),
-                         vscBILD12, points_);
+                         vscBILD12, points_, titles);
     }
     drawingTable_ = false;
 }

@@ -3,10 +3,10 @@
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
 #include "data/clsDATEN.h"
+#include "platform/ui/LimitsText.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
 #include "platform/vb/Convert.h"
-#include "platform/ui/LimitsText.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -138,6 +138,8 @@ TEST_F(Editing, ReopeningShowsTheStoredCaptureAndOkRemovesNothingUnasked)
         frmVELOR& w = start();
         calibrate(w);
         type(w, 1, PointGrid::GRUPPE, QStringLiteral("A"));
+        w.txtXTITEL->setText(QStringLiteral("s [mm]"));
+        w.txtYTITEL->setText(QStringLiteral("σ [kN/m²]"));
         clickAt(10, 1);
         clickAt(20.0543, 2);
         w.cmdKURVE_Click();
@@ -153,6 +155,7 @@ TEST_F(Editing, ReopeningShowsTheStoredCaptureAndOkRemovesNothingUnasked)
         route(w);
         EXPECT_EQ(gridRows(w), expected) << taken;
         EXPECT_EQ(w.cboGRAFIK->currentText(), QStringLiteral("scan.png"));
+        EXPECT_EQ(w.txtXTITEL->text() + u'|' + w.txtYTITEL->text(), QStringLiteral("s [mm]|σ [kN/m²]"));
         EXPECT_TRUE(w.optAUSWAHL[frmVELOR::POLYGONE]->isChecked());
         EXPECT_TRUE(w.calibration().isCalibrated());
         EXPECT_EQ(w.model().point({0, 1}).pixel, at(20.0543, 2));

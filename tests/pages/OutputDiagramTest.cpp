@@ -3,6 +3,7 @@
 #include "data/RecordStore.h"
 #include "graphics/clsGRAFIK.h"
 #include "pages/OutputDiagram.h"
+#include "pages/PointTable.h"
 #include "platform/surface/RecordingSurface.h"
 #include "platform/ui/Procedure.h"
 
@@ -147,6 +148,23 @@ TEST_F(OutputDiagramTest, ALogarithmicAxisWithAStoredEndOfZeroStartsAtTheSmalles
     EXPECT_TRUE(ui().messages.isEmpty()) << ui().messages.value(0).text.toStdString();
     EXPECT_TRUE(hasSegment(device(std::log10(5.0), 20), device(2, 30)));
     EXPECT_EQ(diagram.pointsOffAxis(), 1);
+}
+
+// The titles kept with the record's capture name the axes and the table's columns; a title
+// without a unit leaves the unit row empty.
+TEST_F(OutputDiagramTest, TheRecordsAxisTitlesNameTheAxesAndTheTableColumns)
+{
+    calibrate(0, 0, 0, 100, 0, 50);
+    addPoint(0, 0, 10, 20);
+    exec(QStringLiteral("INSERT INTO E4 (ID, XTITEL, YTITEL) VALUES (7, 's [mm]', 'Spannung σ [kN/m²]')"));
+    drawNew();
+    EXPECT_TRUE(texts().contains(QStringLiteral("s [mm]"))) << texts().join(u'|').toStdString();
+    EXPECT_TRUE(texts().contains(QStringLiteral("Spannung σ [kN/m²]"))) << texts().join(u'|').toStdString();
+    const clsTABELLE::Values header = PointTable::headerRows(diagram.titles());
+    EXPECT_EQ(header[3][0].asText() + u'/' + header[3][1].asText(), QStringLiteral("s/[mm]"));
+    EXPECT_EQ(header[4][0].asText() + u'/' + header[4][1].asText(), QStringLiteral("Spannung σ/[kN/m²]"));
+    const clsTABELLE::Values plain = PointTable::headerRows({QStringLiteral("Weg"), QStringLiteral("y [-]")});
+    EXPECT_EQ(plain[3][0].asText() + u'/' + plain[3][1].asText(), QStringLiteral("Weg/"));
 }
 
 // The frame reaches data beyond the given candidates: a linear span above 20,000, a log decade above 100.
