@@ -2,6 +2,7 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/EngineError.h"
+#include "platform/db/EngineFile.h"
 #include "platform/db/Quoted.h"
 #include "platform/db/SqliteHandles.h"
 #include "platform/db/Transaction.h"
@@ -15,10 +16,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/sendfile.h>
 #include <utility>
@@ -152,33 +151,6 @@ bool fileHoldsEveryPage(sqlite3* from, bool writeAhead)
 
 [[noreturn]] void readFailed() { vb::raise(vb::errDatabase, QStringLiteral("The database cannot be read: disk I/O error")); }
 
-// The descriptor the engine reads the file of `from` through, found among the program's own
-// by the file's identity; -1 when its path no longer names that file. A descriptor opened
-// anew would not do: closing it drops every lock the program holds on the file, the engine's
-// too.
-int enginesDescriptor(sqlite3* from)
-{
-    const char* name = sqlite3_db_filename(from, "main");
-    struct stat file {};
-    int moved = 1;
-    if (!name || !*name || ::stat(name, &file) != 0 || sqlite3_file_control(from, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK ||
-        moved != 0)
-        return -1;
-    DIR* descriptors = ::opendir("/proc/self/fd");
-    if (!descriptors) return -1;
-    int found = -1;
-    while (const dirent* entry = ::readdir(descriptors)) {
-        struct stat st {};
-        const int fd = std::atoi(entry->d_name);
-        if (entry->d_name[0] == '.' || ::fstat(fd, &st) != 0 || st.st_dev != file.st_dev || st.st_ino != file.st_ino) continue;
-        if ((::fcntl(fd, F_GETFL) & O_ACCMODE) == O_WRONLY) continue;
-        found = fd;
-        break;
-    }
-    ::closedir(descriptors);
-    return found;
-}
-
 // Copies the first `size` bytes of `in` into `out` inside the kernel, as cp does: no page
 // passes through this program. Within a file system by copy_file_range (which may share the
 // blocks), across file systems by sendfile.
@@ -224,7 +196,7 @@ bool copyPages(sqlite3* from, vb::TemporaryFile& temporary, const QString& folde
     } endRead{from};
     const int64_t pageSize = pragmaNumber(from, "PRAGMA main.page_size");
     const int64_t pages = pragmaNumber(from, "PRAGMA main.page_count");
-    const int descriptor = enginesDescriptor(from);
+    const int descriptor = EngineFile::descriptor(from);
     if (descriptor < 0 || pageSize <= 0 || pages < 0) return false;
     const int64_t size = pageSize * pages;
     kernelCopy(descriptor, temporary.handle(), size, folder);

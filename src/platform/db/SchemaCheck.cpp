@@ -1,6 +1,7 @@
 #include "platform/db/SchemaCheck.h"
 
 #include "platform/db/Connection.h"
+#include "platform/db/EngineFile.h"
 #include "platform/db/Transaction.h"
 #include "platform/vb/Value.h"
 
@@ -115,6 +116,9 @@ std::vector<std::pair<QString, QStringList>> SchemaCheck::knownColumns(Connectio
 QStringList SchemaCheck::oversizedValues(Connection& database) const
 {
     QStringList oversized;
+    // Only a row longer than the limit can hold a longer value; most projects have none, and
+    // reading every value of a large one takes seconds.
+    if (!EngineFile::mayHoldRowsLongerThan(database.handle(), kTextLimit)) return oversized;
     for (const auto& [table, columns] : knownColumns(database)) {
         // One pass over the table: the longest value of every column.
         QStringList lengths;
