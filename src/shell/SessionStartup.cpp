@@ -1,6 +1,5 @@
 #include "shell/SessionStartup.h"
 
-#include "data/ProjectSchema.h"
 #include "data/SessionContext.h"
 #include "platform/db/DatabaseFile.h"
 #include "platform/os/Os.h"
@@ -134,7 +133,6 @@ bool SessionStartup::openWorkingCopy()
     session_.BOGEAENDERT = start == WorkingCopy::Start::KeptFromInterruptedRun;
     try {
         copy.open();
-        ProjectSchema::upgrade(session_.cnnX);
         if (start == WorkingCopy::Start::Fresh) copy.markTaken();
     } catch (const vb::VbError& e) {
         message(QStringLiteral("The working copy cannot be opened:") + vb::vbCrLf + e.description(),

@@ -1,5 +1,7 @@
 #include "shell/WorkingCopy.h"
 
+#include "data/ProjectSchema.h"
+#include "data/SessionChanges.h"
 #include "data/SessionContext.h"
 #include "platform/db/DatabaseFile.h"
 #include "platform/db/SchemaCheck.h"
@@ -10,7 +12,6 @@
 #include "records/ProjectCheck.h"
 #include "records/RecordTables.h"
 #include "shell/ProjectFileCommands.h"
-#include "data/SessionChanges.h"
 
 #include <QDir>
 #include <QFile>
@@ -190,6 +191,8 @@ void WorkingCopy::open()
     db::Connection& cn = session_.cnnX;
     cn.Open(db::Connection::connectionString(session_.XMDBPFAD()), 30);
     cn.useWriteAheadLog();
+    // Tables a newer edition adds come first: their rows count as changes like all others.
+    ProjectSchema::upgrade(cn);
     SessionChanges(cn).track();
 }
 

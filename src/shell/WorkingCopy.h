@@ -17,8 +17,8 @@ public:
     Start prepare();
     // The orderly end: the copy, its journal files and its note go.
     void remove();
-    // Opens the session's connection on the copy and records the session's changes from
-    // then on.
+    // Opens the session's connection on the copy, gives the copy the tables of the program's
+    // edition and records the session's changes from then on.
     void open();
     // After a fresh copy: nothing is changed yet, and the copy holds the project state it was
     // taken from.

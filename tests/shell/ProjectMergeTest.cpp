@@ -20,9 +20,11 @@ protected:
         TestEnvironment::ui().clear();
         project = inst.addProject(QStringLiteral("P1"));
         for (const char* user : {"alice", "bob"}) inst.registerUser(QString::fromLatin1(user), QStringLiteral("P1"));
+        prepareProject();
         alice = startAs("alice");
         bob = startAs("bob");
     }
+    virtual void prepareProject() {}
     void TearDown() override
     {
         as("alice", [&] { alice->MDIForm_Unload(); });
@@ -42,11 +44,16 @@ protected:
         as(user, [&] { EXPECT_TRUE(w->MDIForm_Load()); });
         return w;
     }
-    // A new record with a polygon point, as the capture writes it.
+    // A new record with a polygon point and its scan pixel, as the capture writes them.
     static void addRecord(frmMAIN& w, int id, const QString& name)
     {
         w.session().cnnX.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (%1, '%2', 1)").arg(id).arg(name));
         w.session().cnnX.Execute(QStringLiteral("INSERT INTO E3 (ID, POLYNR, PKTNR, PX, PY) VALUES (%1, 1, 1, %1, 0.5)").arg(id));
+        addPixel(w, id, id);
+    }
+    static void addPixel(frmMAIN& w, int id, int x)
+    {
+        w.session().cnnX.Execute(QStringLiteral("INSERT INTO E6 (ID, POLYNR, PKTNR, BX, BY) VALUES (%1, 1, 1, %2, 7)").arg(id).arg(x));
     }
     static void setComment(frmMAIN& w, const QString& name, const QString& comment)
     {
@@ -88,6 +95,8 @@ TEST_F(TwoUsers, BothNewRecordsAreInTheProjectWithTheirRowsAndDistinctNumbers)
               (QStringList{QStringLiteral("Alice Satz=1"), QStringLiteral("Bob Satz=2")}));
     EXPECT_EQ(projectRows(QStringLiteral("SELECT ID || ':' || PX FROM E3 ORDER BY ID")),
               (QStringList{QStringLiteral("1:1"), QStringLiteral("2:1")}));  // Bob's point went with his record
+    EXPECT_EQ(projectRows(QStringLiteral("SELECT ID || ':' || CAST(BX AS INTEGER) FROM E6 ORDER BY ID")),
+              (QStringList{QStringLiteral("1:1"), QStringLiteral("2:1")}));  // and so did its pixel
     // Bob goes on working on both; his record stays the one he has chosen.
     EXPECT_EQ(TestEnvironment::column(bob->session().cnnX, QStringLiteral("SELECT KEN || '=' || AKT FROM E1 ORDER BY ID")),
               (QStringList{QStringLiteral("Alice Satz=0"), QStringLiteral("Bob Satz=1")}));
@@ -139,4 +148,33 @@ TEST_F(TwoUsers, ARecordChangedByBothAsksNamingTheOtherUser)
     }
     // The copy took every row of Bob's record with it.
     EXPECT_EQ(projectRows(QStringLiteral("SELECT E3.ID FROM E3 JOIN E1 ON E1.ID=E3.ID WHERE KEN='Kurve (2)'")).size(), 1);
+}
+
+namespace {
+
+// A project of the edition before the capture's own tables: each session adds them to its copy.
+class TwoUsersOnAnOlderProject : public TwoUsers {
+protected:
+    void prepareProject() override
+    {
+        db::Connection c;
+        c.OpenFile(project);
+        c.Execute(QStringLiteral("DROP TABLE E4; DROP TABLE E5; DROP TABLE E6; PRAGMA user_version = 1"));
+    }
+};
+
+}  // namespace
+
+TEST_F(TwoUsersOnAnOlderProject, AChangeInATableTheCopyGotAtItsStartCountsAsAChange)
+{
+    addRecord(*alice, 1, QStringLiteral("Kurve"));
+    save("alice", *alice);
+    save("bob", *bob);
+    addPixel(*alice, 1, 42);  // only the capture's table changes
+    save("alice", *alice);
+    setComment(*bob, QStringLiteral("Kurve"), QStringLiteral("Bob"));
+    TestEnvironment::ui().answer(vb::vbNo);
+    save("bob", *bob);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(projectRows(QStringLiteral("SELECT CAST(BX AS INTEGER) FROM E6 ORDER BY BX")), (QStringList{QStringLiteral("1"), QStringLiteral("42")}));
 }
