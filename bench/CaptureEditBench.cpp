@@ -119,7 +119,27 @@ void BM_Capture_OneClick(benchmark::State& state)
     state.counters["points"] = static_cast<double>(state.range(0));
 }
 
+// A click that corrects a point: the point moves and every marker is drawn anew.
+void BM_Capture_CorrectingClick(benchmark::State& state)
+{
+    LargeRecord record(static_cast<int>(state.range(0)) + 1);
+    auto window = record.open();
+    QImage frame(907, 472, QImage::Format_ARGB32_Premultiplied);
+    int i = 0;
+    for (auto _ : state) {
+        vb::PictureBox& picture = record.picture();
+        const QPointF at = picture.widgetToScale(picture.scanToWidget(QPointF(200.5 + i % 1000, 300.5)));
+        ++i;
+        window->model().setCorrecting(PointRef{0, 0});
+        window->KLICK(at.x(), at.y());
+        QCoreApplication::processEvents();
+        record.picture().render(&frame);
+    }
+    state.counters["points"] = static_cast<double>(state.range(0));
+}
+
 }  // namespace
 
 BENCHMARK(BM_Capture_OpenRecord)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Capture_OneClick)->Arg(0)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_Capture_CorrectingClick)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(50);

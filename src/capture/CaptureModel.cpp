@@ -205,12 +205,14 @@ void CaptureModel::insertPoint(PointRef ref, const CapturePoint& p)
 
 void CaptureModel::setPoint(PointRef ref, const CapturePoint& p)
 {
+    emit pointLeaving(ref);
     curves_[static_cast<size_t>(ref.curve)].points[static_cast<size_t>(ref.index)] = p;
     emit pointChanged(ref);
 }
 
 void CaptureModel::removePoint(PointRef ref)
 {
+    emit pointLeaving(ref);
     auto& points = curves_[static_cast<size_t>(ref.curve)].points;
     points.erase(points.begin() + ref.index);
     --pointCount_;

@@ -103,6 +103,8 @@ public:
 
 signals:
     void pointInserted(PointRef ref);
+    // Before a point changes or goes, while it can still be read as it was.
+    void pointLeaving(PointRef ref);
     void pointChanged(PointRef ref);
     void pointRemoved(PointRef ref);
     // More than one point changed, or curves came or went: views read everything again.

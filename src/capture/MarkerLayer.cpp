@@ -5,7 +5,7 @@
 #include <QEvent>
 #include <QPainter>
 
-MarkerLayer::MarkerLayer(vb::PictureBox& picture, Paint markers, Paint overlay)
+MarkerLayer::MarkerLayer(vb::PictureBox& picture, PaintIn markers, Paint overlay)
     : QWidget(&picture), picture_(picture), markers_(std::move(markers)), overlay_(std::move(overlay))
 {
     setObjectName(QStringLiteral("markers"));
@@ -31,6 +31,23 @@ void MarkerLayer::add(const Paint& marker)
     update();
 }
 
+void MarkerLayer::redrawIn(const std::vector<QRectF>& areas)
+{
+    if (kept()) {
+        QPainter p(&image_);
+        for (const QRectF& area : areas) {
+            p.setCompositionMode(QPainter::CompositionMode_Clear);
+            p.fillRect(area, Qt::transparent);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            p.save();
+            p.setClipRect(area);
+            markers_(p, area);
+            p.restore();
+        }
+    }
+    update();
+}
+
 void MarkerLayer::invalidate()
 {
     keptView_.reset();
@@ -44,7 +61,7 @@ void MarkerLayer::drawAll()
     image_.setDevicePixelRatio(v.ratio);
     image_.fill(Qt::transparent);
     QPainter p(&image_);
-    markers_(p);
+    markers_(p, QRectF(rect()));
     keptView_ = v;
 }
 

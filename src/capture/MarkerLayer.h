@@ -2,10 +2,12 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QRectF>
 #include <QSize>
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QPainter;
 namespace vb { class PictureBox; }
@@ -15,18 +17,23 @@ namespace vb { class PictureBox; }
 // size and lets the mouse through to it.
 //
 // The markers are drawn once into an image of the layer and kept there; a new marker is
-// drawn into that image alone, so that a click costs the same beside ten points as beside ten
-// thousand. The image is drawn anew when the view changes (zoom, pan, size) or when markers
-// change or go. What follows the selection is drawn over it at every paint.
+// drawn into that image alone, and a marker that moves or goes is redrawn with the markers
+// around it, so that a click costs the same beside ten points as beside ten thousand. The
+// image is drawn anew when the view changes (zoom, pan, size). What follows the selection is
+// drawn over it at every paint.
 class MarkerLayer : public QWidget {
 public:
     using Paint = std::function<void(QPainter&)>;
+    // Draws the markers that reach into an area of the layer.
+    using PaintIn = std::function<void(QPainter&, const QRectF& area)>;
 
-    // `markers` draws every marker, `overlay` the marks of the selection.
-    MarkerLayer(vb::PictureBox& picture, Paint markers, Paint overlay);
+    // `markers` draws the markers, `overlay` the marks of the selection.
+    MarkerLayer(vb::PictureBox& picture, PaintIn markers, Paint overlay);
 
     // One more marker, drawn by `marker` into the kept image.
     void add(const Paint& marker);
+    // The kept image is drawn anew within `areas` (where markers moved or went).
+    void redrawIn(const std::vector<QRectF>& areas);
     // Every marker is drawn anew at the next paint.
     void invalidate();
 
@@ -47,7 +54,8 @@ private:
     void drawAll();
 
     vb::PictureBox& picture_;
-    Paint markers_, overlay_;
+    PaintIn markers_;
+    Paint overlay_;
     QImage image_;
     std::optional<View> keptView_;
 };

@@ -214,8 +214,10 @@ void frmVELOR::wire()
     // A new point adds its marker alone; a change or a removal draws them all anew.
     connect(&model_, &CaptureModel::pointInserted, this, &frmVELOR::addMarker);
     connect(&model_, &CaptureModel::reset, this, &frmVELOR::redrawMarkers);
-    for (auto signal : {&CaptureModel::pointChanged, &CaptureModel::pointRemoved})
-        connect(&model_, signal, this, &frmVELOR::redrawMarkers);
+    // A point that moves or goes takes its old place along to be drawn anew.
+    connect(&model_, &CaptureModel::pointLeaving, this, [this](PointRef ref) { leftArea_ = markerArea(model_.point(ref)); });
+    connect(&model_, &CaptureModel::pointRemoved, this, [this] { redrawMarkersIn({}); });
+    connect(&model_, &CaptureModel::pointChanged, this, [this](PointRef ref) { redrawMarkersIn(markerArea(model_.point(ref))); });
     connect(&model_, &CaptureModel::currentChanged, this, [this] {
         if (markers_) markers_->update();
     });
@@ -226,7 +228,7 @@ void frmVELOR::wire()
     });
     connect(picture_, &vb::PictureBox::MouseMove, this, [this](int, int, double x, double y) { picture_MouseMove(x, y); });
     markers_ = new MarkerLayer(
-        *picture_, [this](QPainter& p) { paintMarkers(p); }, [this](QPainter& p) { paintSelection(p); });
+        *picture_, [this](QPainter& p, const QRectF& area) { paintMarkers(p, area); }, [this](QPainter& p) { paintSelection(p); });
     // The read-out follows the pointer without a button too.
     picture_->setMouseTracking(true);
     installEventFilter(this);
@@ -245,6 +247,14 @@ QPointF frmVELOR::scaleToScan(const QPointF& scale) const { return picture_->toP
 void frmVELOR::redrawMarkers()
 {
     if (markers_) markers_->invalidate();
+}
+
+void frmVELOR::redrawMarkersIn(std::optional<QRectF> area)
+{
+    std::vector<QRectF> areas;
+    for (const auto& a : {std::exchange(leftArea_, std::nullopt), area})
+        if (a) areas.push_back(*a);
+    if (markers_) markers_->redrawIn(areas);
 }
 
 void frmVELOR::addMarker(PointRef ref)
@@ -883,11 +893,21 @@ void frmVELOR::paintMarker(QPainter& p, PointRef ref) const
     p.drawLine(at - QPointF(0, markerHalf), at + QPointF(0, markerHalf));
 }
 
-void frmVELOR::paintMarkers(QPainter& p) const
+// Where a point's marker is drawn on the layer, its line's width included.
+std::optional<QRectF> frmVELOR::markerArea(const CapturePoint& point) const
+{
+    const auto px = markerPixel(point);
+    if (!px) return std::nullopt;
+    const double half = markerHalf + 2;
+    return QRectF(picture_->scanToWidget(*px) - QPointF(half, half), QSizeF(2 * half, 2 * half));
+}
+
+void frmVELOR::paintMarkers(QPainter& p, const QRectF& area) const
 {
     const auto& curves = model_.curves();
     for (size_t c = 0; c < curves.size(); ++c)
-        for (size_t i = 0; i < curves[c].points.size(); ++i) paintMarker(p, PointRef{int(c), int(i)});
+        for (size_t i = 0; i < curves[c].points.size(); ++i)
+            if (const auto at = markerArea(curves[c].points[i]); at && at->intersects(area)) paintMarker(p, PointRef{int(c), int(i)});
 }
 
 // The point being corrected and the selected ones are ringed.

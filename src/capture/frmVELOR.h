@@ -163,14 +163,16 @@ private:
     void loadStored();
     void writeCapture();
     void paintMarker(QPainter& p, PointRef ref) const;
-    void paintMarkers(QPainter& p) const;
+    std::optional<QRectF> markerArea(const CapturePoint& point) const;
+    void paintMarkers(QPainter& p, const QRectF& area) const;
     void paintSelection(QPainter& p) const;
     void addMarker(PointRef ref);
     std::optional<QPointF> markerPixel(const CapturePoint& point) const;
     void drawCrosses();
     void updateUndoButtons();
-    // Every marker drawn anew.
+    // Every marker drawn anew; or only those in `area` and where a point left.
     void redrawMarkers();
+    void redrawMarkersIn(std::optional<QRectF> area);
     // A scan pixel in the picture's millimetres and back, whatever the view.
     QPointF scanToScale(const QPointF& scanPixel) const;
     QPointF scaleToScan(const QPointF& scale) const;
@@ -195,6 +197,8 @@ private:
     std::optional<PointRef> pressedMarker_;
     QPointF pressedAt_;
     QPointer<MarkerLayer> markers_;
+    // Where the marker of a point that is moving or going was drawn.
+    std::optional<QRectF> leftArea_;
     std::unique_ptr<clsGRAFIK> engine_;
     QString folder_;
     // The folder the file dialog opens in.

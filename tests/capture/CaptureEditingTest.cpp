@@ -264,8 +264,8 @@ TEST_F(Editing, AnotherScanAsksAboutTheCalibration)
 }
 
 // Markers are drawn over the scan at one screen size at every zoom, in a colour per curve,
-// and are no drawings of the picture; a point's marker comes and goes with it (also once the
-// markers are kept drawn); Cancel takes them and the axes away.
+// and are no drawings of the picture; a point's marker comes, moves and goes with it (also
+// once the markers are kept drawn); Cancel takes them and the axes away.
 TEST_F(Editing, MarkersKeepTheirSizeAndLeaveNothingBehind)
 {
     frmVELOR& w = start();
@@ -283,6 +283,10 @@ TEST_F(Editing, MarkersKeepTheirSizeAndLeaveNothingBehind)
     EXPECT_GT(reach(at(55, 25)).first, 0);
     w.model().undoStack().undo();
     EXPECT_EQ(reach(at(55, 25)).first, 0);
+    dragPx(at(50, 25), at(50, 30));
+    EXPECT_EQ(reach(at(50, 25)).first, 0);
+    EXPECT_GT(reach(at(50, 30)).first, 0);
+    w.model().undoStack().undo();
     w.cmdKURVE_Click();
     clickAt(60, 25);
     const auto [atFit, colour] = reach(at(50, 25));
