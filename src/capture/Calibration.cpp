@@ -78,48 +78,6 @@ std::optional<Calibration::Frame> Calibration::frame(float W, float H, QString& 
     return f;
 }
 
-namespace {
-
-// The value at `at` on an axis whose positions `from` and `to` carry `low` and `high`.
-std::optional<double> along(double at, double from, double to, double low, double high, bool logarithmic)
-{
-    if (from == to) return std::nullopt;
-    if (logarithmic) {
-        if (low <= 0 || high <= 0) return std::nullopt;
-        low = std::log10(low), high = std::log10(high);
-    }
-    const double v = low + (at - from) * (high - low) / (to - from);
-    return logarithmic ? std::pow(10.0, v) : v;
-}
-
-}  // namespace
-
-std::optional<QPointF> Calibration::value(double X, double Y, const Ends& e, bool logX, bool logY) const
-{
-    if (!hasBothCorners()) return std::nullopt;
-    const auto x = along(X, xOfXmin_, xOfXmax_, e.XMIN, e.XMAX, logX);
-    const auto y = along(Y, yOfYmin_, yOfYmax_, e.YMIN, e.YMAX, logY);
-    if (!x || !y || !std::isfinite(*x) || !std::isfinite(*y)) return std::nullopt;
-    return QPointF(*x, *y);
-}
-
-std::optional<QPointF> Calibration::position(const QPointF& value, const Ends& e, bool logX, bool logY) const
-{
-    if (!hasBothCorners()) return std::nullopt;
-    const auto inverse = [](double v, double from, double to, double low, double high, bool logarithmic) -> std::optional<double> {
-        if (logarithmic) {
-            if (v <= 0 || low <= 0 || high <= 0) return std::nullopt;
-            v = std::log10(v), low = std::log10(low), high = std::log10(high);
-        }
-        if (low == high) return std::nullopt;
-        return from + (v - low) * (to - from) / (high - low);
-    };
-    const auto X = inverse(value.x(), xOfXmin_, xOfXmax_, e.XMIN, e.XMAX, logX);
-    const auto Y = inverse(value.y(), yOfYmin_, yOfYmax_, e.YMIN, e.YMAX, logY);
-    if (!X || !Y || !std::isfinite(*X) || !std::isfinite(*Y)) return std::nullopt;
-    return QPointF(*X, *Y);
-}
-
 QString Calibration::checkLogarithmicEnds(const Ends& ends, bool logX, bool logY)
 {
     const bool badX = logX && (ends.XMIN <= 0 || ends.XMAX <= 0);

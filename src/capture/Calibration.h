@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPointF>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -45,15 +44,6 @@ public:
     // The frame for a picture of W x H mm, or the message (title "HINWEIS") when a corner
     // lies off the picture or the main corners share an x or a y position.
     std::optional<Frame> frame(float W, float H, QString& message) const;
-
-    // The axis values at the picture position (X, Y) in full precision: the clicked corners
-    // carry the typed ends, on a logarithmic axis their decades. It is the mapping the
-    // graphics engine makes from the frame, without the single-precision steps between.
-    // None while a main corner is missing or the corners share a line.
-    std::optional<QPointF> value(double X, double Y, const Ends& ends, bool logX, bool logY) const;
-
-    // The picture position of axis values: the inverse of value().
-    std::optional<QPointF> position(const QPointF& value, const Ends& ends, bool logX, bool logY) const;
 
     // The message when a logarithmic axis has an end that is not positive (empty if fine).
     static QString checkLogarithmicEnds(const Ends& ends, bool logX, bool logY);

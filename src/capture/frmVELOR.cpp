@@ -4,11 +4,13 @@
 #include "capture/MarkerLayer.h"
 #include "capture/PictureImport.h"
 #include "capture/PointGrid.h"
+#include "capture/Snap.h"
 #include "data/RecordStore.h"
 #include "data/SessionContext.h"
 #include "data/ShellWindow.h"
 #include "data/clsDATEN.h"
 #include "graphics/clsGRAFIK.h"
+#include "platform/os/Os.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/ui/Procedure.h"
 #include "platform/ui/Ui.h"
@@ -22,6 +24,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QScreen>
 #include <QCloseEvent>
@@ -39,6 +42,13 @@ constexpr int errInvalidPicture = 481;
 // Screen pixels: how near a click must lie to a marker to take it, and half a marker's size.
 constexpr double nearPixels = 3;
 constexpr double markerHalf = 5;
+// A click snaps to what lies within this many screen pixels of it, never farther.
+constexpr double snapScreenPixels = 6;
+// A corner farther than this many scan pixels from where the map puts it was mistyped or
+// clicked on the wrong corner.
+constexpr double residualWarning = 1;
+const QString settingsApp = QStringLiteral("VELOR"), settingsSection = QStringLiteral("Erfassung"),
+              snapKey = QStringLiteral("Einrasten");
 
 QLineEdit* valueBox(QWidget* parent, const char* name, const QString& text, const QString& tip)
 {
@@ -159,6 +169,12 @@ void frmVELOR::createWidgets()
     cmdKURVE->setObjectName(QStringLiteral("cmdKURVE"));
     cmdKURVE->setToolTip(QStringLiteral("Die folgenden Klicks beginnen eine neue Kurve (Strg+N)"));
     lblPOSITION = label(this, "lblPOSITION", QString());
+    chkEINRASTEN = new QCheckBox(QStringLiteral("Einrasten"), this);
+    chkEINRASTEN->setObjectName(QStringLiteral("chkEINRASTEN"));
+    chkEINRASTEN->setToolTip(QStringLiteral("Klicks rasten auf Rahmenecken, Markierungen und Linien ein (Alt gedrückt: nicht)"));
+    chkEINRASTEN->setChecked(vb::Os::getSetting(settingsApp, settingsSection, snapKey, QStringLiteral("1")) != QStringLiteral("0"));
+    lblPASSUNG = label(this, "lblPASSUNG", QString());
+    lblPASSUNG->setWordWrap(true);
 
     fraVELOR = new PointGrid(shell_.session(), model_, this);
 }
@@ -192,7 +208,9 @@ void frmVELOR::layoutWidgets()
     cmdKURVE->setGeometry(6, 306, 116, 26);
     cmdRUECK->setGeometry(128, 306, 116, 26);
     cmdVOR->setGeometry(250, 306, 116, 26);
-    fraVELOR->setGeometry(6, 336, 360, 300);
+    chkEINRASTEN->setGeometry(10, 338, 90, 22);
+    lblPASSUNG->setGeometry(100, 336, 266, 36);
+    fraVELOR->setGeometry(6, 376, 360, 260);
     fraSCHALTFLAECHEN->setGeometry(6, 640, 360, 34);
     cmdOK->setGeometry(0, 2, 176, 30);
     cmdABBRECHEN->setGeometry(184, 2, 176, 30);
@@ -204,6 +222,9 @@ void frmVELOR::wire()
     for (int i = 0; i < 5; ++i)
         connect(optAUSWAHL[i], &QRadioButton::clicked, this, [this, i] { optAUSWAHL_Click(i); });
     connect(cboGRAFIK, &QComboBox::activated, this, [this](int) { cboGRAFIK_Click(); });
+    connect(chkEINRASTEN, &QCheckBox::toggled, this, [](bool on) {
+        vb::Os::saveSetting(settingsApp, settingsSection, snapKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+    });
     connect(cmdOK, &QPushButton::clicked, this, &frmVELOR::cmdOK_Click);
     connect(cmdABBRECHEN, &QPushButton::clicked, this, &frmVELOR::cmdABBRECHEN_Click);
     connect(cmdKURVE, &QPushButton::clicked, this, &frmVELOR::cmdKURVE_Click);
@@ -239,10 +260,6 @@ void frmVELOR::wire()
     picture_->setAcceptDrops(true);
     updateUndoButtons();
 }
-
-QPointF frmVELOR::scanToScale(const QPointF& scanPixel) const { return picture_->widgetToScale(picture_->scanToWidget(scanPixel)); }
-
-QPointF frmVELOR::scaleToScan(const QPointF& scale) const { return picture_->toPixels(scale.x(), scale.y()) / picture_->fitScale(); }
 
 void frmVELOR::redrawMarkers()
 {
@@ -608,6 +625,8 @@ std::optional<Calibration::Ends> frmVELOR::typedEnds()
 void frmVELOR::calibrate()
 {
     calibration_.setCalibrated(false);
+    map_.reset();
+    lblPASSUNG->clear();
     const auto ends = typedEnds();
     if (!ends) return;
     if (const QString m = Calibration::checkLogarithmicEnds(*ends, chkLOGX->isChecked(), chkLOGY->isChecked());
@@ -623,8 +642,12 @@ void frmVELOR::calibrate()
         return;
     }
     if (!writeFrame(*frame, *ends)) return;
+    fitMap(*ends);
+    if (!map_) return;
     picture_->Cls();
-    drawScales(*ends);
+    if (map_->model() == PixelMap::Model::AxisAligned) drawScales(*ends);
+    else drawTurnedFrame(*ends);
+    showFit();
     calibration_.setCalibrated(true);
     ends_ = *ends;
     updateValueMap();
@@ -639,34 +662,88 @@ void frmVELOR::updateValueMap()
 {
     // Points typed by hand are drawn where the calibration puts their values.
     redrawMarkers();
-    if (!calibration_.isCalibrated() || !ends_) {
+    if (!calibration_.isCalibrated() || !map_) {
         model_.setValueMap(nullptr);
         return;
     }
-    model_.setValueMap([this, ends = *ends_, logX = chkLOGX->isChecked(), logY = chkLOGY->isChecked()](const QPointF& px) {
-        return pixelCalibration_.value(px.x(), px.y(), ends, logX, logY);
+    model_.setValueMap([map = *map_](const QPointF& px) -> std::optional<QPointF> {
+        // Far outside a logarithmic or slanted frame there is no value.
+        const QPointF v = map.value(px);
+        if (!std::isfinite(v.x()) || !std::isfinite(v.y())) return std::nullopt;
+        return v;
     });
 }
 
-// Both calibrations follow the model's reference clicks, so an undone corner is undone in
-// the frame too. Choosing a main corner's option again still forgets that corner until it is
-// clicked anew.
+// Every clicked corner is a reference of the map, the last click of each: two give the
+// straight calibration, three or four follow a turned or slanted scan. Corners that fix no
+// map (three in a line) leave the two main ones.
+void frmVELOR::fitMap(const Calibration::Ends& e)
+{
+    const std::array<std::pair<double, double>, 4> values{
+        {{e.XMAX, e.YMIN}, {e.XMIN, e.YMAX}, {e.XMIN, e.YMIN}, {e.XMAX, e.YMAX}}};
+    std::array<std::optional<QPointF>, 4> corners;
+    for (const ReferenceClick& c : model_.clicks())
+        if (c.kind >= XmaxYmin && c.kind <= XmaxYmax) corners[static_cast<size_t>(c.kind)] = c.pixel;
+    std::vector<PixelMap::Reference> refs;
+    for (size_t i = 0; i < corners.size(); ++i)
+        if (corners[i]) refs.push_back({*corners[i], values[i].first, values[i].second});
+    const bool logX = chkLOGX->isChecked(), logY = chkLOGY->isChecked();
+    map_ = PixelMap::fit(refs, logX, logY);
+    if (!map_ && refs.size() > 2) map_ = PixelMap::fit({refs[0], refs[1]}, logX, logY);
+}
+
+void frmVELOR::showFit()
+{
+    const QString separator = shell_.session().DEZIMALPUNKT();
+    auto number = [&](double v) { return QString::number(v, 'f', 2).replace(QLatin1Char('.'), separator); };
+    QStringList residuals;
+    for (double r : map_->residuals()) residuals << number(r);
+    QString text = QStringLiteral("Schräglage %1°, Restfehler %2 Pixel").arg(number(map_->skewDegrees()), residuals.join(QStringLiteral(" / ")));
+    const bool warn = map_->worstResidual() > residualWarning;
+    if (warn) text += QStringLiteral(": Wert oder Ecke prüfen!");
+    lblPASSUNG->setText(text);
+    lblPASSUNG->setStyleSheet(warn ? QStringLiteral("color: #c00000") : QString());
+}
+
+// On a turned or slanted scan the frame and its tenths are drawn where the map puts them.
+void frmVELOR::drawTurnedFrame(const Calibration::Ends& e)
+{
+    const bool logX = chkLOGX->isChecked(), logY = chkLOGY->isChecked();
+    auto along = [](double from, double to, bool log, double t) {
+        return log ? std::pow(10.0, std::log10(from) + t * (std::log10(to) - std::log10(from))) : from + t * (to - from);
+    };
+    auto at = [&](double tx, double ty) {
+        return picture_->scanToScale(map_->pixel(along(e.XMIN, e.XMAX, logX, tx), along(e.YMIN, e.YMAX, logY, ty)));
+    };
+    auto line = [&](const QPointF& a, const QPointF& b) { picture_->Line(a.x(), a.y(), b.x(), b.y(), vb::OleColor(0)); };
+    const QPointF corners[] = {at(0, 0), at(1, 0), at(1, 1), at(0, 1)};
+    for (int i = 0; i < 4; ++i) line(corners[i], corners[(i + 1) % 4]);
+    for (int i = 1; i < 10; ++i) {
+        line(at(i / 10.0, 0), at(i / 10.0, 0.02));
+        line(at(0, i / 10.0), at(0.02, i / 10.0));
+    }
+    picture_->flush();
+}
+
+// The frame follows the model's reference clicks, so an undone corner is undone in the frame
+// too, and the map is fitted anew at POLYGONE. Choosing a main corner's option again still
+// forgets that corner until it is clicked anew.
 void frmVELOR::replayClicks()
 {
-    Calibration mm, px;
+    Calibration mm;
     for (const ReferenceClick& c : model_.clicks()) {
-        const QPointF at = scanToScale(c.pixel);
+        const QPointF at = picture_->scanToScale(c.pixel);
         switch (c.kind) {
-        case XmaxYmin: mm.setXmaxYmin(at.x(), at.y()), px.setXmaxYmin(c.pixel.x(), c.pixel.y()); break;
-        case XminYmax: mm.setXminYmax(at.x(), at.y()), px.setXminYmax(c.pixel.x(), c.pixel.y()); break;
-        case XminYmin: mm.refineXminYmin(at.x(), at.y()), px.refineXminYmin(c.pixel.x(), c.pixel.y()); break;
-        case XmaxYmax: mm.refineXmaxYmax(at.x(), at.y()), px.refineXmaxYmax(c.pixel.x(), c.pixel.y()); break;
+        case XmaxYmin: mm.setXmaxYmin(at.x(), at.y()); break;
+        case XminYmax: mm.setXminYmax(at.x(), at.y()); break;
+        case XminYmin: mm.refineXminYmin(at.x(), at.y()); break;
+        case XmaxYmax: mm.refineXmaxYmax(at.x(), at.y()); break;
         default: break;
         }
     }
     calibration_ = mm;
-    px.setCalibrated(true);
-    pixelCalibration_ = px;
+    map_.reset();
+    lblPASSUNG->clear();
     updateValueMap();
     // A corner undone or redone under POLYGONE: the capture waits until POLYGONE is chosen
     // again and the points follow the calibration then.
@@ -745,25 +822,32 @@ bool frmVELOR::checkEnds()
 
 void frmVELOR::KLICK(double X, double Y)
 {
+    picture_->loupeMark(std::nullopt);
     if (storing_ || !std::isfinite(X) || !std::isfinite(Y)) return;
-    const QPointF pixel = scaleToScan(QPointF(X, Y));
+    const QPointF pixel = picture_->scaleToScan(QPointF(X, Y));
     // The release ending a double click is no click of its own, unless the two clicks lay
     // apart: two quick clicks on neighbouring points are two points.
     const QPointF widget = picture_->scanToWidget(pixel);
     const bool ending = std::exchange(releaseEndsDoubleClick_, false);
     const auto marker = std::exchange(pressedMarker_, std::nullopt);
     if (ending && (!lastClick_ || QLineF(picture_->scanToWidget(*lastClick_), widget).length() <= nearPixels)) return;
-    clickAt(pixel, marker);
+    clickAt(pixel, marker, true);
 }
 
 // A click: a reference for the calibration, or in POLYGONE a new point, the move of the
 // point being corrected, or on `marker` (the point the button went down on) its selection or,
-// dragged, its move.
-void frmVELOR::clickAt(const QPointF& pixel, std::optional<PointRef> marker)
+// dragged, its move. A mouse click snaps, unless it selects a point; the keyboard places
+// exactly where the arrow keys led.
+void frmVELOR::clickAt(const QPointF& clicked, std::optional<PointRef> marker, bool snap)
 {
-    lastClick_ = pixel;
-    cursor_ = pixel;
+    lastClick_ = clicked;
+    cursor_ = clicked;
     const int option = selectedOption();
+    const bool dragged = marker && QLineF(pressedAt_, picture_->scanToWidget(clicked)).length() > nearPixels;
+    // A click on a marker of another curve adds to the current one: where curves cross or run
+    // close, the points of one must not catch the clicks meant for the other.
+    const bool selects = marker && !dragged && marker->curve == model_.currentCurve();
+    const QPointF pixel = snap && !selects ? snappedPixel(clicked, option).value_or(clicked) : clicked;
     const auto reference = [&](QLineEdit* xBox, QLineEdit* yBox) {
         model_.addClick({option, pixel, vb::parseNumber(xBox->text()).value_or(0), vb::parseNumber(yBox->text()).value_or(0)});
     };
@@ -780,11 +864,8 @@ void frmVELOR::clickAt(const QPointF& pixel, std::optional<PointRef> marker)
     case XmaxYmax: reference(txtXMAX, txtYMAX); break;
     case POLYGONE: {
         if (!calibration_.isCalibrated()) return;
-        const bool dragged = marker && QLineF(pressedAt_, picture_->scanToWidget(pixel)).length() > nearPixels;
-        // A click on a marker of another curve adds to the current one: where curves cross
-        // or run close, the points of one must not catch the clicks meant for the other.
-        if (marker && dragged) model_.movePoint(*marker, pixel);
-        else if (marker && marker->curve == model_.currentCurve()) model_.setCorrecting(marker);
+        if (dragged) model_.movePoint(*marker, pixel);
+        else if (selects) model_.setCorrecting(marker);
         else model_.click(pixel);
         break;
     }
@@ -807,17 +888,25 @@ void frmVELOR::markCorners()
     picture_->flush();
 }
 
+std::optional<QPointF> frmVELOR::snappedPixel(const QPointF& pixel, int option) const
+{
+    const QImage& image = picture_->Picture();
+    if (!chkEINRASTEN->isChecked() || altHeld_ || option < 0 || image.isNull()) return std::nullopt;
+    const double radius = snapScreenPixels / (picture_->fitScale() * picture_->zoom());
+    return option == POLYGONE ? Snap::point(image, pixel, radius) : Snap::corner(image, pixel, radius);
+}
+
 void frmVELOR::picture_MouseDown(double X, double Y)
 {
     pressedMarker_.reset();
     if (selectedOption() != POLYGONE || !calibration_.isCalibrated() || storing_) return;
-    pressedAt_ = picture_->scanToWidget(scaleToScan(QPointF(X, Y)));
+    pressedAt_ = picture_->scanToWidget(picture_->scaleToScan(QPointF(X, Y)));
     pressedMarker_ = markerAt(pressedAt_);
 }
 
 void frmVELOR::picture_MouseMove(double X, double Y)
 {
-    cursor_ = scaleToScan(QPointF(X, Y));
+    cursor_ = picture_->scaleToScan(QPointF(X, Y));
     showPosition(cursor_);
 }
 
@@ -829,11 +918,15 @@ void frmVELOR::showPosition(const QPointF& pixel)
 }
 
 // The live position while the left button is held: the read-out, not a row of the grid, so
-// that nothing is written where a point could be taken for stored.
+// that nothing is written where a point could be taken for stored. Where the click would snap
+// to, the loupe marks and the read-out tells.
 void frmVELOR::MAUSKOORD(double X, double Y)
 {
     if (storing_ || !std::isfinite(X) || !std::isfinite(Y)) return;
     picture_MouseMove(X, Y);
+    const auto snap = snappedPixel(cursor_, selectedOption());
+    picture_->loupeMark(snap);
+    if (snap) showPosition(*snap);
 }
 
 // --- markers ----------------------------------------------------------------------------------------------
@@ -842,8 +935,10 @@ std::optional<QPointF> frmVELOR::markerPixel(const CapturePoint& point) const
 {
     if (point.pixel) return point.pixel;
     // A point typed by hand is drawn where its values lie.
-    if (!calibration_.isCalibrated() || !ends_ || std::isnan(point.x) || std::isnan(point.y)) return std::nullopt;
-    return pixelCalibration_.position(QPointF(point.x, point.y), *ends_, chkLOGX->isChecked(), chkLOGY->isChecked());
+    if (!calibration_.isCalibrated() || !map_ || std::isnan(point.x) || std::isnan(point.y)) return std::nullopt;
+    const QPointF at = map_->pixel(point.x, point.y);
+    if (!std::isfinite(at.x()) || !std::isfinite(at.y())) return std::nullopt;
+    return at;
 }
 
 std::optional<PointRef> frmVELOR::markerAt(const QPointF& widgetPixel) const
@@ -930,7 +1025,7 @@ void frmVELOR::drawCrosses()
         for (const CapturePoint& point : c.points) {
             const auto px = markerPixel(point);
             if (!px) continue;
-            const QPointF at = scanToScale(*px);
+            const QPointF at = picture_->scanToScale(*px);
             picture_->Line(at.x() - 1.5, at.y(), at.x() + 1.5, at.y(), vb::OleColor(0));
             picture_->Line(at.x(), at.y() - 1.5, at.x(), at.y() + 1.5, vb::OleColor(0));
         }
@@ -941,6 +1036,10 @@ void frmVELOR::drawCrosses()
 
 bool frmVELOR::eventFilter(QObject* watched, QEvent* event)
 {
+    // Alt held on the picture turns snapping off for that click.
+    const QEvent::Type type = event->type();
+    if (watched == picture_ && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease))
+        altHeld_ = static_cast<QMouseEvent*>(event)->modifiers() & Qt::AltModifier;
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) return handleDrop(static_cast<QDropEvent*>(event));
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -962,7 +1061,7 @@ bool frmVELOR::handlePictureKey(QKeyEvent* key)
     case Qt::Key_Enter:
     case Qt::Key_Space:
         picture_->showLoupe(std::nullopt);
-        if (!storing_) clickAt(cursor_, std::nullopt);
+        if (!storing_) clickAt(cursor_, std::nullopt, false);
         return true;
     case Qt::Key_Delete:
         model_.deletePoints(selection());

@@ -2,6 +2,7 @@
 
 #include "capture/CaptureModel.h"
 #include "capture/Calibration.h"
+#include "capture/PixelMap.h"
 #include "data/DiagramFrame.h"
 #include "data/StoredCapture.h"
 #include "data/PointCapture.h"
@@ -34,8 +35,9 @@ class clsGRAFIK;
 namespace vb { class PictureBox; }
 
 // The capture tool window: beside the input page it lists the project's pictures, loads the
-// chosen one into the page's picture, calibrates the diagram from two clicked corners (refined
-// by the other two) and turns every click on the picture into a point of the capture model.
+// chosen one into the page's picture, calibrates the diagram from two clicked corners (or
+// three or four, for a turned or slanted scan) and turns every click on the picture into a
+// point of the capture model; clicks snap to the frame's corners and to the curves' marks.
 // It opens on what the record has stored (scan, calibration, points), shows the points in
 // the grid and as markers over the scan, and lets them be moved, deleted and undone. It is
 // bound to the page's picture when it opens and reaches the main window only through
@@ -78,6 +80,8 @@ public:
     QPushButton* cmdVOR = nullptr;
     QPushButton* cmdKURVE = nullptr;
     QLabel* lblPOSITION = nullptr;
+    QCheckBox* chkEINRASTEN = nullptr;
+    QLabel* lblPASSUNG = nullptr;
     PointGrid* fraVELOR = nullptr;
 
     // --- what the page calls ------------------------------------------------------------------
@@ -102,6 +106,8 @@ public:
 
     int selectedOption() const;
     const Calibration& calibration() const { return calibration_; }
+    // The map from scan pixels to values, fitted to the corners when POLYGONE calibrated.
+    const std::optional<PixelMap>& pixelMap() const { return map_; }
     CaptureModel& model() { return model_; }
     // The point whose marker lies within a few screen pixels of a widget position.
     std::optional<PointRef> markerAt(const QPointF& widgetPixel) const;
@@ -141,6 +147,13 @@ private:
     void setBoxes(bool xmin, bool xmax, bool ymin, bool ymax, bool mymx, bool grid);
     void calibrate();
     void drawScales(const Calibration::Ends& ends);
+    void fitMap(const Calibration::Ends& ends);
+    void showFit();
+    void drawTurnedFrame(const Calibration::Ends& ends);
+    // Where a click at a scan pixel snaps to: the frame's corner for a corner option, a
+    // curve's marker or line for POLYGONE; none when nothing is near, snapping is off or Alt
+    // is held.
+    std::optional<QPointF> snappedPixel(const QPointF& pixel, int option) const;
     // The boxes as numbers; a box that is not a number shows the message and gives nothing.
     std::optional<float> boxValue(QLineEdit* box);
     std::optional<Calibration::Ends> typedEnds();
@@ -148,7 +161,7 @@ private:
     bool storeCorner(FrameValue xField, QLineEdit* xBox, FrameValue yField, QLineEdit* yBox);
     bool writeFrame(const Calibration::Frame& frame, const Calibration::Ends& ends);
     bool checkEnds();
-    void clickAt(const QPointF& pixel, std::optional<PointRef> marker);
+    void clickAt(const QPointF& pixel, std::optional<PointRef> marker, bool snap);
     std::vector<PointRef> selection() const;
     void markCorners();
     bool handleKey(QObject* watched, QKeyEvent* key);
@@ -173,9 +186,6 @@ private:
     // Every marker drawn anew; or only those in `area` and where a point left.
     void redrawMarkers();
     void redrawMarkersIn(std::optional<QRectF> area);
-    // A scan pixel in the picture's millimetres and back, whatever the view.
-    QPointF scanToScale(const QPointF& scanPixel) const;
-    QPointF scaleToScan(const QPointF& scale) const;
     void keepG0();
     void restoreG0();
     void finish();
@@ -186,7 +196,9 @@ private:
     Calibration calibration_;
     // The record the window captures for: the active one when it opened.
     int32_t recordId_ = 0;
-    Calibration pixelCalibration_;
+    // The map fitted to the corners' clicks.
+    std::optional<PixelMap> map_;
+    bool altHeld_ = false;
     // The ends the calibration was last made with.
     std::optional<Calibration::Ends> ends_;
     // The scan in the picture, and what the record remembered of its capture.

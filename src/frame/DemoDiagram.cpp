@@ -148,7 +148,11 @@ namespace {
 
 // A curve of a straight scan: a thick line through it and a cross on each marked point (the
 // crosses' centres are where to click), its name beside the point at x = 80.
-void drawMarkedCurve(QPainter& p, const std::function<QPointF(double)>& at, Qt::PenStyle style, const QString& name)
+// How a curve's points are marked: crosses, or symbols to snap to.
+enum class Mark { Cross, Disc, Square };
+
+void drawMarkedCurve(QPainter& p, const std::function<QPointF(double)>& at, Qt::PenStyle style, const QString& name,
+                     Mark mark = Mark::Cross)
 {
     QPainterPath path;
     for (int i = 0; i <= 200; ++i) {
@@ -162,8 +166,20 @@ void drawMarkedCurve(QPainter& p, const std::function<QPointF(double)>& at, Qt::
     p.setPen(QPen(Qt::black, 3));
     for (int k = 0; k <= 4; ++k) {
         const QPointF c = at(k * 25);
-        p.drawLine(c - QPointF(14, 0), c + QPointF(14, 0));
-        p.drawLine(c - QPointF(0, 14), c + QPointF(0, 14));
+        if (mark == Mark::Cross) {
+            p.drawLine(c - QPointF(14, 0), c + QPointF(14, 0));
+            p.drawLine(c - QPointF(0, 14), c + QPointF(0, 14));
+        } else if (mark == Mark::Disc) {
+            p.save();
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::black);
+            p.drawEllipse(c, 11, 11);
+            p.restore();
+        } else {
+            p.setBrush(QColor(250, 249, 245));
+            p.drawRect(QRectF(c - QPointF(12, 12), c + QPointF(12, 12)));
+            p.setBrush(Qt::NoBrush);
+        }
     }
     p.drawText(at(80) + QPointF(20, -24), name);
 }
@@ -199,6 +215,31 @@ void startStraightScan(QPainter& p, QImage& img)
     prepareStraightPainter(p);
 }
 
+// The straight scan's diagram: grid, numbers, frame, title and the two marked curves.
+void drawStraightDiagram(QPainter& p, const QString& title, Mark markA, Mark markB)
+{
+    using D = DemoDiagram;
+    drawXAxis(p, [](double x) { return std::pair{D::straightPixel(x, 0), D::straightPixel(x, 50)}; });
+    for (int i = 0; i <= 10; ++i) {
+        p.setPen(QPen(QColor(170, 170, 170), 2));
+        p.drawLine(D::straightPixel(0, i * 5), D::straightPixel(100, i * 5));
+        p.setPen(Qt::black);
+        const QPointF by = D::straightPixel(0, i * 5);
+        p.drawText(QRectF(by.x() - 112, by.y() - 18, 96, 36), Qt::AlignRight | Qt::AlignVCenter, QString::number(i * 5));
+    }
+    p.setPen(QPen(Qt::black, 4));
+    p.drawRect(QRectF(D::straightPixel(0, 50), D::straightPixel(100, 0)));
+    p.drawText(QRectF(0, 40, 2000, 50), Qt::AlignCenter, title);
+    drawMarkedCurve(p, [](double x) { return D::straightPixel(x, D::curveA(x)); }, Qt::SolidLine, QStringLiteral("Probe A"), markA);
+    drawMarkedCurve(p, [](double x) { return D::straightPixel(x, D::curveB(x)); }, Qt::DashLine, QStringLiteral("Probe B"), markB);
+}
+
+const QString straightTitle = QStringLiteral("Bild 8: Versuchskurven (gerader Scan)");
+
+// The turned scan: the straight one's page turned counter-clockwise about its middle, as a
+// page laid slightly askew on the scanner.
+const QTransform turn = QTransform().translate(1000, 700).rotate(-1.5).translate(-1000, -700);
+
 }  // namespace
 
 QImage DemoDiagram::straight()
@@ -206,26 +247,23 @@ QImage DemoDiagram::straight()
     QImage img;
     QPainter p;
     startStraightScan(p, img);
-    paintStraight(p);
+    drawStraightDiagram(p, straightTitle, Mark::Cross, Mark::Cross);
     return img;
 }
 
-void DemoDiagram::paintStraight(QPainter& p)
+QImage DemoDiagram::turned()
 {
-    drawXAxis(p, [](double x) { return std::pair{straightPixel(x, 0), straightPixel(x, 50)}; });
-    for (int i = 0; i <= 10; ++i) {
-        p.setPen(QPen(QColor(170, 170, 170), 2));
-        p.drawLine(straightPixel(0, i * 5), straightPixel(100, i * 5));
-        p.setPen(Qt::black);
-        const QPointF by = straightPixel(0, i * 5);
-        p.drawText(QRectF(by.x() - 112, by.y() - 18, 96, 36), Qt::AlignRight | Qt::AlignVCenter, QString::number(i * 5));
-    }
-    p.setPen(QPen(Qt::black, 4));
-    p.drawRect(QRectF(straightPixel(0, 50), straightPixel(100, 0)));
-    p.drawText(QRectF(0, 40, 2000, 50), Qt::AlignCenter, QStringLiteral("Bild 8: Versuchskurven (gerader Scan)"));
-    drawMarkedCurve(p, [](double x) { return straightPixel(x, curveA(x)); }, Qt::SolidLine, QStringLiteral("Probe A"));
-    drawMarkedCurve(p, [](double x) { return straightPixel(x, curveB(x)); }, Qt::DashLine, QStringLiteral("Probe B"));
+    QImage img;
+    QPainter p;
+    startStraightScan(p, img);
+    p.setTransform(turn);
+    drawStraightDiagram(p, QStringLiteral("Bild 10: Versuchskurven (gedrehter Scan)"), Mark::Disc, Mark::Square);
+    return img;
 }
+
+QPointF DemoDiagram::turnedPixel(double x, double y) { return turn.map(straightPixel(x, y)); }
+
+bool DemoDiagram::saveTurned(const QString& path) { return turned().save(path, "PNG"); }
 
 bool DemoDiagram::saveStraight(const QString& path) { return straight().save(path, "PNG"); }
 
@@ -284,6 +322,6 @@ bool DemoDiagram::saveReport(const QString& path)
     pdf.newPage();
     p.translate(reportOffset());
     prepareStraightPainter(p);
-    paintStraight(p);
+    drawStraightDiagram(p, straightTitle, Mark::Cross, Mark::Cross);
     return p.end();
 }

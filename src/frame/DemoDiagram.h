@@ -43,6 +43,11 @@ public:
     static double vapourA(double x);
     static double vapourB(double x);
 
-private:
-    static void paintStraight(QPainter& p);
+    // A fourth scan: the straight one's diagram turned by 1.5 degrees counter-clockwise about
+    // the page's middle (pixel 1000, 700), lossless, its points marked by filled discs
+    // ("Probe A") and open squares ("Probe B") instead of crosses; a calibration needs three
+    // or four corners, and clicks beside the marks snap to their centres.
+    static QImage turned();
+    static bool saveTurned(const QString& path);
+    static QPointF turnedPixel(double x, double y);
 };

@@ -36,6 +36,8 @@ Installation Kelmora::demo(const QString& requested) const
     if (!Os::fileExists(straight)) DemoDiagram::saveStraight(straight);
     const QString logarithmic = Os::join(Os::join(project, QStringLiteral("GRAFIK")), QStringLiteral("Dampfdruck.png"));
     if (!Os::fileExists(logarithmic)) DemoDiagram::saveLogarithmic(logarithmic);
+    const QString turned = Os::join(Os::join(project, QStringLiteral("GRAFIK")), QStringLiteral("Versuchskurven-gedreht.png"));
+    if (!Os::fileExists(turned)) DemoDiagram::saveTurned(turned);
     target.registerUser(user(), target.projectsFolder(), QStringLiteral("DEMO"), Os::userName());
     return target;
 }

@@ -78,13 +78,17 @@ protected:
         return w;
     }
 
-    // Types the ends and clicks both main corners: x from 20 to 220 mm, y from 110 up to 15 mm.
-    void calibrate(frmVELOR& w, const QString& xmin, const QString& xmax, const QString& ymin, const QString& ymax)
+    void typeEnds(frmVELOR& w, const QString& xmin, const QString& xmax, const QString& ymin, const QString& ymax)
     {
         w.txtXMIN->setText(xmin);
         w.txtXMAX->setText(xmax);
         w.txtYMIN->setText(ymin);
         w.txtYMAX->setText(ymax);
+    }
+    // Types the ends and clicks both main corners: x from 20 to 220 mm, y from 110 up to 15 mm.
+    void calibrate(frmVELOR& w, const QString& xmin, const QString& xmax, const QString& ymin, const QString& ymax)
+    {
+        typeEnds(w, xmin, xmax, ymin, ymax);
         w.optAUSWAHL_Click(frmVELOR::XmaxYmin);
         w.KLICK(220, 110);
         w.optAUSWAHL_Click(frmVELOR::XminYmax);

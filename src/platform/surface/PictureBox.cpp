@@ -164,6 +164,14 @@ QPointF PictureBox::widgetToScan(const QPointF& widgetPixel) const
 
 QPointF PictureBox::widgetToScale(const QPointF& widgetPixel) const { return toScale((widgetPixel - pan_) / zoom_); }
 
+QPointF PictureBox::scaleToScan(const QPointF& scale) const
+{
+    const QPointF pixel((scale.x() - ScaleLeft()) * pixelsPerUnitX(), (scale.y() - ScaleTop()) * pixelsPerUnitY());
+    return pixel / fitScale();
+}
+
+QPointF PictureBox::scanToScale(const QPointF& scanPixel) const { return toScale(scanPixel * fitScale()); }
+
 void PictureBox::zoomBy(double factor, const QPointF& anchor)
 {
     const double closest = std::max(1.0, closestPixel / fitScale());
@@ -197,6 +205,12 @@ void PictureBox::clampPan()
 void PictureBox::showLoupe(std::optional<QPointF> widgetPixel)
 {
     loupeAt_ = widgetPixel;
+    update();
+}
+
+void PictureBox::loupeMark(std::optional<QPointF> scanPixel)
+{
+    loupeMark_ = scanPixel;
     update();
 }
 
@@ -251,6 +265,13 @@ void PictureBox::paintLoupe(QPainter& p, const QPointF& at)
     p.setPen(QPen(QColor(220, 0, 0), 1));
     p.drawLine(QPointF(box.left(), centre.y()), QPointF(box.right(), centre.y()));
     p.drawLine(QPointF(centre.x(), box.top()), QPointF(centre.x(), box.bottom()));
+    if (loupeMark_) {
+        const QPointF mark = centre + (*loupeMark_ - scan) * magnification;
+        p.setPen(QPen(QColor(0, 150, 0), 2));
+        p.setRenderHint(QPainter::Antialiasing);
+        p.drawEllipse(mark, 6, 6);
+        p.drawPoint(mark);
+    }
     p.setClipping(false);
     p.setPen(QPen(Qt::black, 1));
     p.drawRect(box.adjusted(0, 0, -1, -1));

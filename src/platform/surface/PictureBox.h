@@ -60,10 +60,17 @@ public:
     QPointF scanToWidget(const QPointF& scanPixel) const;
     QPointF widgetToScale(const QPointF& widgetPixel) const;
     QPointF widgetToScan(const QPointF& widgetPixel) const;
+    // A position in the picture's scale (millimetres in scale mode 6) on the scan, and back.
+    QPointF scaleToScan(const QPointF& scale) const;
+    QPointF scanToScale(const QPointF& scanPixel) const;
     // The loupe over a widget position (none: hidden); the mouse sets it while the left
     // button is held.
     void showLoupe(std::optional<QPointF> widgetPixel);
     std::optional<QPointF> loupe() const { return loupeAt_; }
+    // A mark in the loupe at a scan position (none: no mark): where the click held now will
+    // take effect, when that is not under the cross-hair.
+    void loupeMark(std::optional<QPointF> scanPixel);
+    std::optional<QPointF> loupeMark() const { return loupeMark_; }
 
     // 0 none, 1 a thin frame around the picture (on the screen only, not in image()).
     void BorderStyle(int style);
@@ -138,6 +145,7 @@ private:
     double zoom_ = 1;
     QPointF pan_;
     std::optional<QPointF> loupeAt_;
+    std::optional<QPointF> loupeMark_;
     std::optional<QPointF> dragFrom_;
     QImage layer_;
     std::unique_ptr<QPainter> painter_;
