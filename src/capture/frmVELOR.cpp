@@ -208,13 +208,14 @@ void frmVELOR::layoutWidgets()
     cmdKURVE->setGeometry(6, 306, 116, 26);
     cmdRUECK->setGeometry(128, 306, 116, 26);
     cmdVOR->setGeometry(250, 306, 116, 26);
+    // The fit's line takes three lines with its warning; the grid needs its full height.
     chkEINRASTEN->setGeometry(10, 338, 90, 22);
-    lblPASSUNG->setGeometry(100, 336, 266, 36);
-    fraVELOR->setGeometry(6, 376, 360, 260);
-    fraSCHALTFLAECHEN->setGeometry(6, 640, 360, 34);
+    lblPASSUNG->setGeometry(100, 336, 266, 48);
+    fraVELOR->setGeometry(6, 388, 360, 300);
+    fraSCHALTFLAECHEN->setGeometry(6, 692, 360, 34);
     cmdOK->setGeometry(0, 2, 176, 30);
     cmdABBRECHEN->setGeometry(184, 2, 176, 30);
-    resize(372, 680);
+    resize(372, 732);
 }
 
 void frmVELOR::wire()
