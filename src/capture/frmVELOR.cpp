@@ -98,14 +98,16 @@ void frmVELOR::createWidgets()
 {
     fraEINGABE = new QGroupBox(QStringLiteral("Eingabe"), this);
     fraEINGABE->setObjectName(QStringLiteral("fraEINGABE"));
-    const std::array<std::pair<QString, QString>, 5> options{{
+    const std::array<std::pair<QString, QString>, 7> options{{
         {QStringLiteral("XMAX / YMIN"), QStringLiteral("Den Punkt XMAX / YMIN anklicken")},
         {QStringLiteral("XMIN / YMAX"), QStringLiteral("Den Punkt XMIN / YMAX anklicken")},
         {QStringLiteral("XMIN / YMIN"), QStringLiteral("Den Punkt XMIN / YMIN anklicken")},
         {QStringLiteral("XMAX / YMAX"), QStringLiteral("Den Punkt XMAX / YMAX anklicken")},
         {QStringLiteral("POLYGONE"), QStringLiteral("Eingabe der Polygonpunkte")},
+        {QStringLiteral("Teilstrich x"), QStringLiteral("Einen Teilstrich der x-Achse anklicken und seinen Wert eingeben")},
+        {QStringLiteral("Teilstrich y"), QStringLiteral("Einen Teilstrich der y-Achse anklicken und seinen Wert eingeben")},
     }};
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < int(options.size()); ++i) {
         optAUSWAHL[i] = new QRadioButton(options[i].first, fraEINGABE);
         optAUSWAHL[i]->setObjectName(QStringLiteral("optAUSWAHL"));
         optAUSWAHL[i]->setProperty("index", i);
@@ -182,7 +184,7 @@ void frmVELOR::createWidgets()
 void frmVELOR::layoutWidgets()
 {
     fraEINGABE->setGeometry(6, 4, 150, 170);
-    for (int i = 0; i < 5; ++i) optAUSWAHL[i]->setGeometry(10, 22 + 29 * i, 134, 24);
+    for (int i = 0; i < int(optAUSWAHL.size()); ++i) optAUSWAHL[i]->setGeometry(10, 18 + 21 * i, 134, 21);
     fraVORGABEN->setGeometry(162, 4, 204, 232);
     chkLOGX->setGeometry(8, 20, 95, 22);
     chkLOGY->setGeometry(104, 20, 97, 22);
@@ -220,7 +222,7 @@ void frmVELOR::layoutWidgets()
 
 void frmVELOR::wire()
 {
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < int(optAUSWAHL.size()); ++i)
         connect(optAUSWAHL[i], &QRadioButton::clicked, this, [this, i] { optAUSWAHL_Click(i); });
     connect(cboGRAFIK, &QComboBox::activated, this, [this](int) { cboGRAFIK_Click(); });
     connect(chkEINRASTEN, &QCheckBox::toggled, this, [](bool on) {
@@ -377,7 +379,10 @@ void frmVELOR::writeCapture()
     capture.head->yTitle = titleIn(txtYTITEL, AxisTitles{}.y);
     for (const ReferenceClick& c : model_.clicks()) {
         StoredCapture::Reference r{static_cast<int16_t>(c.kind), c.pixel.x(), c.pixel.y(), c.wx, c.wy};
-        if (ends_) {
+        // A tick has the value of its own axis only.
+        if (c.kind == TickX) r.wy.reset();
+        else if (c.kind == TickY) r.wx.reset();
+        else if (ends_) {
             const bool xmax = c.kind == XmaxYmin || c.kind == XmaxYmax, ymax = c.kind == XminYmax || c.kind == XmaxYmax;
             r.wx = xmax ? ends_->XMAX : ends_->XMIN;
             r.wy = ymax ? ends_->YMAX : ends_->YMIN;
@@ -553,7 +558,7 @@ void frmVELOR::optAUSWAHL_Click(int index)
 
 int frmVELOR::selectedOption() const
 {
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < int(optAUSWAHL.size()); ++i)
         if (optAUSWAHL[i]->isChecked()) return i;
     return -1;
 }
@@ -571,7 +576,7 @@ void frmVELOR::setBoxes(bool xmin, bool xmax, bool ymin, bool ymax, bool mymx, b
 void frmVELOR::ZUSTAND()
 {
     const bool both = calibration_.hasBothCorners();
-    for (int i : {XminYmin, XmaxYmax, POLYGONE}) optAUSWAHL[i]->setEnabled(both);
+    for (int i : {XminYmin, XmaxYmax, POLYGONE, TickX, TickY}) optAUSWAHL[i]->setEnabled(both);
     optAUSWAHL[XmaxYmin]->setEnabled(true);
     optAUSWAHL[XminYmax]->setEnabled(true);
     const QString picture = cboGRAFIK->currentText();
@@ -676,20 +681,29 @@ void frmVELOR::updateValueMap()
 }
 
 // Every clicked corner is a reference of the map, the last click of each: two give the
-// straight calibration, three or four follow a turned or slanted scan. Corners that fix no
-// map (three in a line) leave the two main ones.
+// straight calibration, three or four follow a turned or slanted scan. Every clicked tick
+// joins them, and the map becomes a least-squares fit that shows each one's residual. Ticks
+// that fix no map (a non-positive value on a logarithmic axis) are left out, and corners that
+// fix none (three in a line) leave the two main ones.
 void frmVELOR::fitMap(const Calibration::Ends& e)
 {
     const std::array<std::pair<double, double>, 4> values{
         {{e.XMAX, e.YMIN}, {e.XMIN, e.YMAX}, {e.XMIN, e.YMIN}, {e.XMAX, e.YMAX}}};
     std::array<std::optional<QPointF>, 4> corners;
-    for (const ReferenceClick& c : model_.clicks())
+    std::vector<PixelMap::Reference> ticks;
+    for (const ReferenceClick& c : model_.clicks()) {
         if (c.kind >= XmaxYmin && c.kind <= XmaxYmax) corners[static_cast<size_t>(c.kind)] = c.pixel;
+        if (c.kind == TickX) ticks.push_back({c.pixel, c.wx, std::nullopt});
+        if (c.kind == TickY) ticks.push_back({c.pixel, std::nullopt, c.wy});
+    }
     std::vector<PixelMap::Reference> refs;
     for (size_t i = 0; i < corners.size(); ++i)
         if (corners[i]) refs.push_back({*corners[i], values[i].first, values[i].second});
     const bool logX = chkLOGX->isChecked(), logY = chkLOGY->isChecked();
-    map_ = PixelMap::fit(refs, logX, logY);
+    std::vector<PixelMap::Reference> all = refs;
+    all.insert(all.end(), ticks.begin(), ticks.end());
+    map_ = PixelMap::fit(all, logX, logY);
+    if (!map_ && !ticks.empty()) map_ = PixelMap::fit(refs, logX, logY);
     if (!map_ && refs.size() > 2) map_ = PixelMap::fit({refs[0], refs[1]}, logX, logY);
 }
 
@@ -870,11 +884,29 @@ void frmVELOR::clickAt(const QPointF& clicked, std::optional<PointRef> marker, b
         else model_.click(pixel);
         break;
     }
+    case TickX:
+    case TickY: addTick(option, pixel); break;
     default: break;
     }
 }
 
-// Each corner taken shows as a red ring with a cross on the scan, until the axes replace them.
+void frmVELOR::addTick(int kind, const QPointF& pixel)
+{
+    const bool onX = kind == TickX;
+    const QString typed =
+        vb::Ui::instance()
+            .InputBox(onX ? QStringLiteral("Wert des Teilstrichs auf der x-Achse:") : QStringLiteral("Wert des Teilstrichs auf der y-Achse:"), title)
+            .trimmed();
+    if (typed.isEmpty()) return;  // cancelled
+    const auto value = vb::parseNumber(typed);
+    if (!value || !std::isfinite(*value)) {
+        vb::MsgBox(notANumber, vb::vbExclamation, title);
+        return;
+    }
+    model_.addClick({kind, pixel, onX ? *value : 0, onX ? 0 : *value});
+}
+
+// Each corner and tick taken shows as a red ring with a cross on the scan, until the axes replace them.
 void frmVELOR::markCorners()
 {
     picture_->Cls();
@@ -886,6 +918,11 @@ void frmVELOR::markCorners()
     };
     if (calibration_.hasXmaxYmin()) mark(calibration_.xOfXmax(), calibration_.yOfYmin());
     if (calibration_.hasXminYmax()) mark(calibration_.xOfXmin(), calibration_.yOfYmax());
+    for (const ReferenceClick& c : model_.clicks())
+        if (c.kind == TickX || c.kind == TickY) {
+            const QPointF at = picture_->scanToScale(c.pixel);
+            mark(static_cast<float>(at.x()), static_cast<float>(at.y()));
+        }
     picture_->flush();
 }
 

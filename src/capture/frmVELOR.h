@@ -45,13 +45,15 @@ namespace vb { class PictureBox; }
 class frmVELOR : public QWidget, public PointCapture {
     Q_OBJECT
 public:
-    enum Option : int { XmaxYmin = 0, XminYmax = 1, XminYmin = 2, XmaxYmax = 3, POLYGONE = 4 };
+    // The options are also the kinds of the reference clicks: the corners and the axis ticks,
+    // which carry only their x or only their y value.
+    enum Option : int { XmaxYmin = 0, XminYmax = 1, XminYmin = 2, XmaxYmax = 3, POLYGONE = 4, TickX = 5, TickY = 6 };
 
     frmVELOR(ShellWindow& shell, vb::PictureBox& picture, QWidget* owner);
     ~frmVELOR() override;
 
     QGroupBox* fraEINGABE = nullptr;
-    std::array<QRadioButton*, 5> optAUSWAHL{};
+    std::array<QRadioButton*, 7> optAUSWAHL{};
     QGroupBox* fraVORGABEN = nullptr;
     QCheckBox* chkLOGX = nullptr;
     QCheckBox* chkLOGY = nullptr;
@@ -106,7 +108,7 @@ public:
 
     int selectedOption() const;
     const Calibration& calibration() const { return calibration_; }
-    // The map from scan pixels to values, fitted to the corners when POLYGONE calibrated.
+    // The map from scan pixels to values, fitted to the corners and ticks when POLYGONE calibrated.
     const std::optional<PixelMap>& pixelMap() const { return map_; }
     CaptureModel& model() { return model_; }
     // The point whose marker lies within a few screen pixels of a widget position.
@@ -150,7 +152,8 @@ private:
     void fitMap(const Calibration::Ends& ends);
     void showFit();
     void drawTurnedFrame(const Calibration::Ends& ends);
-    // Where a click at a scan pixel snaps to: the frame's corner for a corner option, a
+    // Where a click at a scan pixel snaps to: the frame's corner for a corner option (for a
+    // tick option the crossing of the tick, or its grid line, with the axis), a
     // curve's marker or line for POLYGONE; none when nothing is near, snapping is off or Alt
     // is held.
     std::optional<QPointF> snappedPixel(const QPointF& pixel, int option) const;
@@ -161,6 +164,8 @@ private:
     bool storeCorner(FrameValue xField, QLineEdit* xBox, FrameValue yField, QLineEdit* yBox);
     bool writeFrame(const Calibration::Frame& frame, const Calibration::Ends& ends);
     bool checkEnds();
+    // An axis tick clicked at `pixel`: its one value is asked for; nothing is added without a number.
+    void addTick(int kind, const QPointF& pixel);
     void clickAt(const QPointF& pixel, std::optional<PointRef> marker, bool snap);
     std::vector<PointRef> selection() const;
     void markCorners();

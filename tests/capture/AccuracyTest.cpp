@@ -307,4 +307,56 @@ TEST_F(Clicking, AThirdCornerTurnsTheMapForThePointsTakenAndIsKeptWithTheCapture
     EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join(" | ").toStdString();
 }
 
+// Axis ticks beyond the corners: each is a click with its one typed value (a value that is no
+// number, or a cancelled box, adds nothing), undone like a corner, fitted with the corners at
+// POLYGONE so that a mistyped one shows in the residuals, and stored with its value alone.
+TEST_F(Clicking, AClickedTickJoinsTheFitWithItsOneValueAndIsStoredWithIt)
+{
+    const SyntheticScan scan({.degrees = 1.5});
+    addPicture(QStringLiteral("scan.png"), scan.image());
+    frmVELOR& w = openForClicks();
+    typeEnds(w, QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("0"), QStringLiteral("50"));
+    w.optAUSWAHL_Click(frmVELOR::XmaxYmin);
+    click(scan.scan(1, 0) + QPointF(1.5, -1));
+    w.optAUSWAHL_Click(frmVELOR::XminYmax);
+    click(scan.scan(0, 1) + QPointF(-1, 1.5));
+    w.optAUSWAHL_Click(frmVELOR::XminYmin);
+    click(scan.scan(0, 0) + QPointF(1, 2));
+    TestEnvironment::ui().clear();
+    const QString askX = QStringLiteral("Wert des Teilstrichs auf der x-Achse:"), askY = QStringLiteral("Wert des Teilstrichs auf der y-Achse:");
+    const QString notANumber = QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!");
+    w.optAUSWAHL_Click(frmVELOR::TickX);
+    TestEnvironment::ui().type(QStringLiteral("60"));  // the tick of 50
+    click(scan.scan(0.5, 0) + QPointF(-1, 1));
+    w.optAUSWAHL_Click(frmVELOR::TickY);
+    TestEnvironment::ui().type(QStringLiteral("zwanzig"));
+    click(scan.scan(0, 0.4) + QPointF(1, 1));
+    click(scan.scan(0, 0.4) + QPointF(1, 1));  // the box cancelled
+    EXPECT_EQ(messageTexts(), (QStringList{askX, askY, notANumber, askY}));
+    ASSERT_EQ(w.model().clicks().size(), 4u);
+    EXPECT_EQ(w.model().clicks().back().kind, frmVELOR::TickX);
+    w.optAUSWAHL_Click(frmVELOR::POLYGONE);
+    EXPECT_EQ(w.lblPASSUNG->text().count(QStringLiteral(" / ")), 3) << w.lblPASSUNG->text().toStdString();
+    EXPECT_TRUE(w.lblPASSUNG->text().endsWith(QStringLiteral(": Wert oder Ecke prüfen!"))) << w.lblPASSUNG->text().toStdString();
+
+    w.cmdRUECK->click();
+    EXPECT_EQ(w.model().clicks().size(), 3u);
+    w.optAUSWAHL_Click(frmVELOR::TickX);
+    TestEnvironment::ui().type(QStringLiteral("50"));
+    click(scan.scan(0.5, 0) + QPointF(-1, 1));
+    w.optAUSWAHL_Click(frmVELOR::TickY);
+    TestEnvironment::ui().type(QStringLiteral("20"));
+    click(scan.scan(0, 0.4) + QPointF(1, 1));
+    w.optAUSWAHL_Click(frmVELOR::POLYGONE);
+    EXPECT_EQ(w.lblPASSUNG->text(), QStringLiteral("Schräglage 1,50°, Restfehler 0,00 / 0,00 / 0,00 / 0,00 / 0,00 Pixel"));
+    const QPointF truth = SyntheticScan::curvePoints().front();
+    click(scan.scan(truth.x(), truth.y()) + QPointF(1, -1));
+    w.cmdOK_Click();
+    QStringList ticks;
+    db::Recordset rs(QStringLiteral("SELECT ART || ' ' || IFNULL(WX, '-') || ' ' || IFNULL(WY, '-') FROM E5 WHERE ART >= 5 ORDER BY LFDNR"),
+                     session().cnnX);
+    for (; !rs.IsEOF(); rs.MoveNext()) ticks << vb::CStr(rs.field(0));
+    EXPECT_EQ(ticks, (QStringList{QStringLiteral("5 50.0 -"), QStringLiteral("6 - 20.0")}));
+}
+
 }  // namespace
