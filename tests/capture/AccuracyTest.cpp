@@ -76,6 +76,18 @@ protected:
         });
         return w;
     }
+    // The window on `scan` (0 … 100, 0 … 50) with its two main corners clicked beside the truth.
+    frmVELOR& openWithTwoCorners(const SyntheticScan& scan)
+    {
+        addPicture(QStringLiteral("scan.png"), scan.image());
+        frmVELOR& w = openForClicks();
+        typeEnds(w, QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("0"), QStringLiteral("50"));
+        w.optAUSWAHL_Click(frmVELOR::XmaxYmin);
+        click(scan.scan(1, 0) + QPointF(1.5, -1));
+        w.optAUSWAHL_Click(frmVELOR::XminYmax);
+        click(scan.scan(0, 1) + QPointF(-1, 1.5));
+        return w;
+    }
     std::vector<std::pair<double, double>> storedPoints()
     {
         std::vector<std::pair<double, double>> out;
@@ -257,13 +269,7 @@ TEST_F(Clicking, AltOrTheCheckBoxOffLeaveTheClickWhereItIs)
 TEST_F(Clicking, AThirdCornerTurnsTheMapForThePointsTakenAndIsKeptWithTheCapture)
 {
     const SyntheticScan scan({.degrees = 1.5});
-    addPicture(QStringLiteral("scan.png"), scan.image());
-    frmVELOR& w = openForClicks();
-    typeEnds(w, QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("0"), QStringLiteral("50"));
-    w.optAUSWAHL_Click(frmVELOR::XmaxYmin);
-    click(scan.scan(1, 0) + QPointF(1.5, -1));
-    w.optAUSWAHL_Click(frmVELOR::XminYmax);
-    click(scan.scan(0, 1) + QPointF(-1, 1.5));
+    frmVELOR& w = openWithTwoCorners(scan);
     w.optAUSWAHL_Click(frmVELOR::POLYGONE);
     const auto truth = SyntheticScan::curvePoints();
     for (size_t i = 0; i < 3; ++i) click(scan.scan(truth[i].x(), truth[i].y()) + QPointF(1, -1));
@@ -313,13 +319,7 @@ TEST_F(Clicking, AThirdCornerTurnsTheMapForThePointsTakenAndIsKeptWithTheCapture
 TEST_F(Clicking, AClickedTickJoinsTheFitWithItsOneValueAndIsStoredWithIt)
 {
     const SyntheticScan scan({.degrees = 1.5});
-    addPicture(QStringLiteral("scan.png"), scan.image());
-    frmVELOR& w = openForClicks();
-    typeEnds(w, QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("0"), QStringLiteral("50"));
-    w.optAUSWAHL_Click(frmVELOR::XmaxYmin);
-    click(scan.scan(1, 0) + QPointF(1.5, -1));
-    w.optAUSWAHL_Click(frmVELOR::XminYmax);
-    click(scan.scan(0, 1) + QPointF(-1, 1.5));
+    frmVELOR& w = openWithTwoCorners(scan);
     w.optAUSWAHL_Click(frmVELOR::XminYmin);
     click(scan.scan(0, 0) + QPointF(1, 2));
     TestEnvironment::ui().clear();
