@@ -6,6 +6,7 @@
 #include "platform/db/Quoted.h"
 #include "platform/db/SqliteHandles.h"
 #include "platform/db/Transaction.h"
+#include "platform/os/Os.h"
 #include "platform/os/SafePath.h"
 #include "platform/os/TemporaryFile.h"
 #include "platform/vb/VbError.h"
@@ -49,15 +50,6 @@ DatabaseHandle openFile(const QString& path, int flags)
     if (rc != SQLITE_OK) fail(QStringLiteral("The database '%1' cannot be opened").arg(path), db.get());
     sqlite3_busy_timeout(db.get(), 30000);
     return db;
-}
-
-// Flushes a file, or a folder's entries, to the disk.
-void syncPath(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 bool tablesPresent(sqlite3* db, const QStringList& tables)
@@ -312,7 +304,7 @@ void DatabaseFile::compactInPlace(const QString& path, const QString& scratch)
     try {
         compact(path, scratch);
         if (!isDatabase(scratch)) vb::raise(vb::errDatabase, QStringLiteral("The compacted database '%1' is unreadable.").arg(scratch));
-        syncPath(scratch);
+        vb::Os::syncToDisk(scratch);
         // A log the closing could not fold into the file would be applied to the new file.
         if (QFileInfo(path + QStringLiteral("-wal")).size() > 0)
             vb::raise(vb::errPathAccess, QStringLiteral("The log of the database '%1' cannot be written into it.").arg(path));
@@ -324,7 +316,7 @@ void DatabaseFile::compactInPlace(const QString& path, const QString& scratch)
         remove(scratch);
         throw;
     }
-    syncPath(QFileInfo(path).absolutePath());
+    vb::Os::syncToDisk(QFileInfo(path).absolutePath());
 }
 
 bool DatabaseFile::remove(const QString& path)

@@ -10,6 +10,7 @@
 #include <QSettings>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <cstring>
 #include <pwd.h>
 #include <unistd.h>
@@ -66,6 +67,14 @@ QString Os::findFileNoCase(const QString& folder, const QString& name)
 }
 
 qint64 Os::fileSize(const QString& path) { return QFileInfo(path).size(); }
+
+void Os::syncToDisk(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
 
 void Os::saveFile(const QString& path, const QByteArray& content)
 {

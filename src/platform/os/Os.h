@@ -29,6 +29,9 @@ public:
     // returns the path as it is on disk, or empty text.
     static QString findFileNoCase(const QString& folder, const QString& name);
     static qint64 fileSize(const QString& path);
+    // Flushes a file, or a folder's entries (a rename in it), to the disk; quietly where it
+    // cannot be opened.
+    static void syncToDisk(const QString& path);
     // Writes the file beside its place and renames it over the old one, so a failed write
     // leaves an existing file whole; a link at the place is refused, never followed. False
     // (with the reason in `error`) when it failed.

@@ -1,6 +1,7 @@
 #include "platform/os/TemporaryFile.h"
 
 #include "platform/os/FileLock.h"
+#include "platform/os/Os.h"
 #include "platform/vb/VbError.h"
 
 #include <QDir>
@@ -34,14 +35,6 @@ QRegularExpression leftoverName(const QString& target)
 {
     return QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(QFileInfo(target).fileName())
                               + QStringLiteral("\\.[A-Za-z0-9]{%1}\\.tmp$").arg(kRandomLength));
-}
-
-void syncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 }  // namespace
@@ -85,7 +78,7 @@ void TemporaryFile::commit()
     if (std::rename(QFile::encodeName(path_).constData(), QFile::encodeName(target_).constData()) != 0)
         raise(errPathAccess, QStringLiteral("The file '%1' cannot be replaced.").arg(target_));
     committed_ = true;
-    syncFolder(QFileInfo(target_).absolutePath());
+    Os::syncToDisk(QFileInfo(target_).absolutePath());
 }
 
 QStringList TemporaryFile::leftovers(const QString& target)
